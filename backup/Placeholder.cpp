@@ -1,0 +1,1 @@
+#include "backup/uBackupLogic.h"

@@ -1,0 +1,1 @@
+#include "restore/uRestoreLogic.h"
