@@ -29,6 +29,8 @@ KomutModu KomutModuBul(const QStringList& argumanlar)
         return KomutModu::Pencereli;
     if (AsciiEsit(argumanlar.first(), "/yedek"))
         return KomutModu::Yedek;
+    if (AsciiEsit(argumanlar.first(), "/geriyukle"))
+        return KomutModu::GeriYukle;
     return KomutModu::Pencereli;
 }
 

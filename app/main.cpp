@@ -1,4 +1,5 @@
 #include "app/Headless.h"
+#include "app/HeadlessRestore.h"
 #include "core/uLog.h"
 #include "ui/PencereliBaslat.h"
 
@@ -18,7 +19,10 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return BassizYedek(argumanlar.value(1));
     }
-    case KomutModu::GeriYukle:
+    case KomutModu::GeriYukle: {
+        QCoreApplication app(argc, argv);
+        return BassizGeriYukle(argumanlar.mid(1));
+    }
     case KomutModu::Pencereli:
         break;
     }

@@ -1,0 +1,159 @@
+#include "ui/Diyaloglar.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <QtDBus/QDBusConnection>
+#include <QtDBus/QDBusMessage>
+
+#ifdef _WIN32
+#include <QDir>
+#include <QProcess>
+#endif
+
+namespace {
+Diyaloglar::Cevaplayici g_cevaplayici;
+
+bool TestVarsa(const Diyaloglar::Istek& istek, Diyaloglar::Cevap& cevap)
+{
+    if (!g_cevaplayici)
+        return false;
+    cevap = g_cevaplayici(istek);
+    return true;
+}
+} // namespace
+
+void Diyaloglar::CevaplayiciAyarla(Cevaplayici c) { g_cevaplayici = std::move(c); }
+
+void Diyaloglar::Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QString& metin)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Mesaj;
+    i.tur = tur;
+    i.baslik = baslik;
+    i.metin = metin;
+    Cevap c;
+    if (TestVarsa(i, c))
+        return;
+    switch (tur) {
+    case Tur::Uyari:
+        QMessageBox::warning(ust, baslik, metin);
+        break;
+    case Tur::Hata:
+        QMessageBox::critical(ust, baslik, metin);
+        break;
+    default:
+        QMessageBox::information(ust, baslik, metin);
+        break;
+    }
+}
+
+bool Diyaloglar::Soru(QWidget* ust, const QString& baslik, const QString& metin)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Mesaj;
+    i.tur = Tur::Soru;
+    i.baslik = baslik;
+    i.metin = metin;
+    Cevap c;
+    if (TestVarsa(i, c))
+        return c.kabul;
+    return QMessageBox::question(ust, baslik, metin, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool Diyaloglar::Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& metin, bool maskeli)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Girdi;
+    i.baslik = baslik;
+    i.metin = istem;
+    i.maskeli = maskeli;
+    Cevap c;
+    if (TestVarsa(i, c)) {
+        if (c.kabul)
+            metin = c.metin;
+        return c.kabul;
+    }
+    bool ok = false;
+    const QString s = QInputDialog::getText(ust, baslik, istem, maskeli ? QLineEdit::Password : QLineEdit::Normal,
+                                            metin, &ok);
+    if (ok)
+        metin = s;
+    return ok;
+}
+
+bool Diyaloglar::KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Klasor;
+    i.baslik = baslik;
+    i.metin = baslangic;
+    Cevap c;
+    if (TestVarsa(i, c)) {
+        if (c.kabul)
+            klasor = c.metin;
+        return c.kabul;
+    }
+    const QString s = QFileDialog::getExistingDirectory(ust, baslik, baslangic);
+    if (s.isEmpty())
+        return false;
+    klasor = QDir::toNativeSeparators(s);
+    return true;
+}
+
+bool Diyaloglar::DosyaAc(QWidget* ust, const QString& baslik, const QString& filtre, QString& dosya)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::DosyaAc;
+    i.baslik = baslik;
+    i.filtre = filtre;
+    Cevap c;
+    if (TestVarsa(i, c)) {
+        if (c.kabul)
+            dosya = c.metin;
+        return c.kabul;
+    }
+    const QString s = QFileDialog::getOpenFileName(ust, baslik, QString(), filtre);
+    if (s.isEmpty())
+        return false;
+    dosya = QDir::toNativeSeparators(s);
+    return true;
+}
+
+void Diyaloglar::DosyayiAc(const QString& yol)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Ac;
+    i.metin = yol;
+    Cevap c;
+    if (TestVarsa(i, c))
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(yol));
+}
+
+void Diyaloglar::KlasordeGoster(const QString& yol)
+{
+    Istek i;
+    i.cesit = Istek::Cesit::Goster;
+    i.metin = yol;
+    Cevap c;
+    if (TestVarsa(i, c))
+        return;
+#ifdef _WIN32
+    QProcess::startDetached(QStringLiteral("explorer.exe"),
+                            {QStringLiteral("/select,") + QDir::toNativeSeparators(yol)});
+#else
+    // The desktop's file manager selects the file; without one, open its folder.
+    QDBusMessage m = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    m << QStringList{QUrl::fromLocalFile(yol).toString()} << QString();
+    const QDBusMessage cevap = QDBusConnection::sessionBus().call(m, QDBus::Block, 3000);
+    if (cevap.type() == QDBusMessage::ErrorMessage)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(yol).absolutePath()));
+#endif
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// The one door to every platform dialog and shell service the windows use:
+// message boxes, the input box, the folder browser, the file-open dialog,
+// opening a file with its program and showing a file in its folder.
+// Tests install a Cevaplayici and answer instead of a person.
+namespace Diyaloglar {
+
+enum class Tur { Bilgi, Uyari, Hata, Soru };
+
+// What a test sees of one request, and how it answers it.
+struct Istek {
+    enum class Cesit { Mesaj, Girdi, Klasor, DosyaAc, Ac, Goster } cesit = Cesit::Mesaj;
+    Tur tur = Tur::Bilgi;   // for Mesaj
+    QString baslik;
+    QString metin;          // message text, input prompt, start folder, or the path to open/show
+    bool maskeli = false;   // Girdi: typed text hidden
+    QString filtre;         // DosyaAc
+};
+struct Cevap {
+    bool kabul = true;      // OK / Yes / a choice made; false = Cancel / No
+    QString metin;          // Girdi text, chosen folder or file
+};
+using Cevaplayici = std::function<Cevap(const Istek&)>;
+
+// Installs the test's answerer (empty: real dialogs again).
+void CevaplayiciAyarla(Cevaplayici c);
+
+// A modal message box with OK.
+void Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QString& metin);
+// A modal question with Yes and No (No is the default); true for Yes.
+bool Soru(QWidget* ust, const QString& baslik, const QString& metin);
+// The input box; false when cancelled.
+bool Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& metin, bool maskeli);
+// The folder browser; false when cancelled.
+bool KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor);
+// The file-open dialog; false when cancelled.
+bool DosyaAc(QWidget* ust, const QString& baslik, const QString& filtre, QString& dosya);
+// Opens a file with its program.
+void DosyayiAc(const QString& yol);
+// Shows a file selected in its folder.
+void KlasordeGoster(const QString& yol);
+
+} // namespace Diyaloglar
