@@ -1,1 +1,0 @@
-#include "backup/uBackupLogic.h"
