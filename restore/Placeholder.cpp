@@ -1,1 +1,0 @@
-#include "restore/uRestoreLogic.h"
