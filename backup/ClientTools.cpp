@@ -130,7 +130,10 @@ QByteArray CnfIcerigi(const TKelmorAyar& ayar)
 
 QString CnfOlustur(const TKelmorAyar& ayar)
 {
+    // Qt reports an empty path when TMPDIR names no folder; "" must not become "/".
     const QString klasor = QDir::tempPath();
+    if (klasor.isEmpty())
+        throw KelmorHata(QStringLiteral("Gecici klasor bulunamadi"));
     YolDogrula(klasor);
     QString yol, hata;
     if (!YeniGeciciDosyaYaz(klasor, QStringLiteral("kelmor_"), QStringLiteral(".cnf"), CnfIcerigi(ayar), yol,
