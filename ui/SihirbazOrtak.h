@@ -1,0 +1,103 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+// Pieces the backup and restore wizards share: fonts and colours of their
+// design, the bottom bar, the table check list with its search box and counter,
+// and the log memo.
+namespace Sihirbaz {
+
+inline const QColor kGri(128, 128, 128);
+inline const QColor kBordo(128, 0, 0);
+inline const QColor kAltCubuk(206, 219, 234);
+inline const QColor kOzetZemin(245, 245, 245);
+inline const QColor kBasariYesil(34, 122, 0);
+inline const QColor kHataKirmizi(255, 0, 0);
+
+// Segoe UI when installed, else the platform's sans-serif; size in pixels.
+QFont Yazi(int px, bool kalin = false);
+// Consolas when installed, else the platform's fixed-width font.
+QFont SabitYazi(int px);
+// Another face by name when installed, else the sans-serif.
+QFont YaziAile(const QString& aile, int px);
+
+void YaziRengi(QWidget* w, const QColor& renk);
+void ZeminRengi(QWidget* w, const QColor& renk);
+
+QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int px = 12, bool kalin = false);
+QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin);
+
+// The bottom bar: step label at the left, İptal, < Geri, İleri > at the right.
+struct AltCubuk {
+    QWidget* pnlAlt = nullptr;
+    QLabel* lblAdimEtiket = nullptr;
+    QPushButton* btnIptal = nullptr;
+    QPushButton* btnGeri = nullptr;
+    QPushButton* btnIleri = nullptr;
+};
+AltCubuk AltCubukYap(QWidget* ust, int yukseklik);
+
+// The table part of step 2: title, counter, search box, Tümü / Hiçbiri, the check
+// list and the "loading" label. Added to `duzen` in this order.
+struct TabloGrubu {
+    QLabel* lblTablolarBaslik = nullptr;
+    QLabel* lblTabloSayac = nullptr;
+    QLineEdit* edtAra = nullptr;
+    QPushButton* btnTumu = nullptr;
+    QPushButton* btnHicbiri = nullptr;
+    QListWidget* lstTablolar = nullptr;
+    QLabel* lblYukleniyor = nullptr;
+
+    // Shows or hides every control but the loading label.
+    void Goster(bool goster) const;
+    // Rebuilds the list from `tum` with the trimmed search text (ASCII letters
+    // compared case-blind); every check mark is lost.
+    void Filtrele(const QStringList& tum) const;
+    // "checked / all seçili", all being the number of every table, shown or not.
+    void SayaciGuncelle(int tumSayisi) const;
+    void HepsiniIsaretle(bool isaretli) const;
+    QStringList Isaretliler() const;
+};
+TabloGrubu TabloGrubuYap(QWidget* ust, QBoxLayout* duzen, const QString& baslik, const QString& sayac,
+                         const QString& yukleniyor);
+
+// Lower-cases the letters A to Z only.
+QString AsciiKucuk(const QString& s);
+
+// The read-only summary memo and the dark log memo.
+QPlainTextEdit* OzetKutusu(QWidget* ust);
+QPlainTextEdit* LogKutusu(QWidget* ust);
+// Appends one line and scrolls it into view.
+void SatirEkle(QPlainTextEdit* mem, const QString& satir);
+
+// Makes the dialog a fixed-size window with only the close box.
+void PencereyiAyarla(QWidget* pencere, int en, int boy, const QString& baslik);
+// Centres the window on its screen.
+void Ortala(QWidget* pencere);
+
+// Message boxes with OK, captioned by their kind ("Bilgi", "Hata", "Uyarı").
+void BilgiKutusu(QWidget* ust, const QString& metin);
+void HataKutusu(QWidget* ust, const QString& metin);
+// A warning with Yes and No; true for Yes.
+bool UyariSorusu(QWidget* ust, const QString& metin);
+
+// The hourglass for a blocking call; the normal cursor comes back in every outcome.
+class KumSaati {
+public:
+    KumSaati();
+    ~KumSaati();
+    KumSaati(const KumSaati&) = delete;
+    KumSaati& operator=(const KumSaati&) = delete;
+};
+
+} // namespace Sihirbaz
