@@ -1,6 +1,7 @@
 #include "ui/Diyaloglar.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -10,7 +11,6 @@
 #include <QtDBus/QDBusMessage>
 
 #ifdef _WIN32
-#include <QDir>
 #include <QProcess>
 #endif
 
@@ -24,6 +24,29 @@ bool TestVarsa(const Diyaloglar::Istek& istek, Diyaloglar::Cevap& cevap)
     cevap = g_cevaplayici(istek);
     return true;
 }
+
+QString Baslik(Diyaloglar::Tur tur, const QString& baslik)
+{
+    if (!baslik.isEmpty())
+        return baslik;
+    switch (tur) {
+    case Diyaloglar::Tur::Uyari:
+        return QStringLiteral("Uyarı");
+    case Diyaloglar::Tur::Hata:
+        return QStringLiteral("Hata");
+    case Diyaloglar::Tur::Soru:
+        return QStringLiteral("Onay");
+    default:
+        return QStringLiteral("Bilgi");
+    }
+}
+
+// Qt breaks lines at LF only; a CR would show as a stray character.
+QString Satirlar(QString metin)
+{
+    metin.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return metin;
+}
 } // namespace
 
 void Diyaloglar::CevaplayiciAyarla(Cevaplayici c) { g_cevaplayici = std::move(c); }
@@ -33,20 +56,20 @@ void Diyaloglar::Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QStri
     Istek i;
     i.cesit = Istek::Cesit::Mesaj;
     i.tur = tur;
-    i.baslik = baslik;
+    i.baslik = Baslik(tur, baslik);
     i.metin = metin;
     Cevap c;
     if (TestVarsa(i, c))
         return;
     switch (tur) {
     case Tur::Uyari:
-        QMessageBox::warning(ust, baslik, metin);
+        QMessageBox::warning(ust, i.baslik, Satirlar(metin));
         break;
     case Tur::Hata:
-        QMessageBox::critical(ust, baslik, metin);
+        QMessageBox::critical(ust, i.baslik, Satirlar(metin));
         break;
     default:
-        QMessageBox::information(ust, baslik, metin);
+        QMessageBox::information(ust, i.baslik, Satirlar(metin));
         break;
     }
 }
@@ -56,12 +79,12 @@ bool Diyaloglar::Soru(QWidget* ust, const QString& baslik, const QString& metin)
     Istek i;
     i.cesit = Istek::Cesit::Mesaj;
     i.tur = Tur::Soru;
-    i.baslik = baslik;
+    i.baslik = Baslik(Tur::Soru, baslik);
     i.metin = metin;
     Cevap c;
     if (TestVarsa(i, c))
         return c.kabul;
-    return QMessageBox::question(ust, baslik, metin, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return QMessageBox::question(ust, i.baslik, Satirlar(metin), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
@@ -86,19 +109,25 @@ bool Diyaloglar::Girdi(QWidget* ust, const QString& baslik, const QString& istem
     return ok;
 }
 
-bool Diyaloglar::KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor)
+bool Diyaloglar::KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor,
+                           bool yeniKlasor)
 {
     Istek i;
     i.cesit = Istek::Cesit::Klasor;
     i.baslik = baslik;
     i.metin = baslangic;
+    i.yeniKlasor = yeniKlasor;
     Cevap c;
     if (TestVarsa(i, c)) {
         if (c.kabul)
             klasor = c.metin;
         return c.kabul;
     }
-    const QString s = QFileDialog::getExistingDirectory(ust, baslik, baslangic);
+    // A read-only view offers no way to create a folder.
+    QFileDialog::Options secenek = QFileDialog::ShowDirsOnly;
+    if (!yeniKlasor)
+        secenek |= QFileDialog::ReadOnly;
+    const QString s = QFileDialog::getExistingDirectory(ust, baslik, baslangic, secenek);
     if (s.isEmpty())
         return false;
     klasor = QDir::toNativeSeparators(s);

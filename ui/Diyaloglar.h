@@ -21,6 +21,7 @@ struct Istek {
     QString baslik;
     QString metin;          // message text, input prompt, start folder, or the path to open/show
     bool maskeli = false;   // Girdi: typed text hidden
+    bool yeniKlasor = true; // Klasor: a button for creating a new folder is offered
     QString filtre;         // DosyaAc
 };
 struct Cevap {
@@ -32,14 +33,19 @@ using Cevaplayici = std::function<Cevap(const Istek&)>;
 // Installs the test's answerer (empty: real dialogs again).
 void CevaplayiciAyarla(Cevaplayici c);
 
+// Texts may break lines with CR LF or LF. An empty caption gives the kind's own:
+// "Bilgi", "Uyarı", "Hata", "Onay" (tests see that caption too).
+
 // A modal message box with OK.
 void Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QString& metin);
 // A modal question with Yes and No (No is the default); true for Yes.
 bool Soru(QWidget* ust, const QString& baslik, const QString& metin);
 // The input box; false when cancelled.
 bool Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& metin, bool maskeli);
-// The folder browser; false when cancelled.
-bool KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor);
+// The folder browser (folders only); false when cancelled. An empty start folder
+// leaves the choice of where to start to the dialog.
+bool KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor,
+               bool yeniKlasor = true);
 // The file-open dialog; false when cancelled.
 bool DosyaAc(QWidget* ust, const QString& baslik, const QString& filtre, QString& dosya);
 // Opens a file with its program.
