@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -73,6 +74,29 @@ QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin)
     b->setAutoDefault(false);
     b->setMinimumWidth(90);
     return b;
+}
+
+QWidget* Sayfa(const char* ad)
+{
+    auto* s = new QWidget;
+    s->setObjectName(QLatin1String(ad));
+    return s;
+}
+
+QRadioButton* ModDugmesi(QWidget* ust, const char* ad, const QString& metin)
+{
+    auto* r = new QRadioButton(metin, ust);
+    r->setObjectName(QLatin1String(ad));
+    r->setFont(Yazi(19, true));
+    return r;
+}
+
+QLabel* Aciklama(QWidget* ust, const char* ad, const QString& metin)
+{
+    QLabel* l = Etiket(ust, ad, metin);
+    YaziRengi(l, kGri);
+    l->setIndent(26);
+    return l;
 }
 
 AltCubuk AltCubukYap(QWidget* ust, int yukseklik)

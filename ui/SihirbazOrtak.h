@@ -10,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 // Pieces the backup and restore wizards share: fonts and colours of their
@@ -36,6 +37,12 @@ void ZeminRengi(QWidget* w, const QColor& renk);
 
 QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int px = 12, bool kalin = false);
 QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin);
+
+// A page of the page control, named.
+QWidget* Sayfa(const char* ad);
+// A mode choice of step 1 (bold, 19 pixels) and its grey explanation under it.
+QRadioButton* ModDugmesi(QWidget* ust, const char* ad, const QString& metin);
+QLabel* Aciklama(QWidget* ust, const char* ad, const QString& metin);
 
 // The bottom bar: step label at the left, İptal, < Geri, İleri > at the right.
 struct AltCubuk {

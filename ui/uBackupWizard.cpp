@@ -25,30 +25,6 @@
 
 using namespace Sihirbaz;
 
-namespace {
-QRadioButton* ModDugmesi(QWidget* ust, const char* ad, const QString& metin)
-{
-    auto* r = new QRadioButton(metin, ust);
-    r->setObjectName(QLatin1String(ad));
-    r->setFont(Yazi(19, true));
-    return r;
-}
-
-QLabel* Aciklama(QWidget* ust, const char* ad, const QString& metin)
-{
-    QLabel* l = Etiket(ust, ad, metin);
-    YaziRengi(l, kGri);
-    l->setIndent(26);
-    return l;
-}
-
-QWidget* Sayfa(const char* ad)
-{
-    auto* s = new QWidget;
-    s->setObjectName(QLatin1String(ad));
-    return s;
-}
-} // namespace
 
 TfrmBackupWizard::TfrmBackupWizard(QWidget* owner) : QDialog(owner), FIs(new TCalismaIsi(this))
 {
@@ -326,7 +302,7 @@ void TfrmBackupWizard::VeritabanlariniYukle()
         adlar = TDB::Veritabanlari(FAyar, hata);
     }
     if (!hata.isEmpty()) {
-        HataKutusu(this, QStringLiteral("Veritabanları alinamadı:\n") + hata);
+        HataKutusu(this, QStringLiteral("Veritabanları alinamadı:\r\n") + hata);
         pcAdimlar->setCurrentIndex(0);
         AdimGuncelle();
         return;
@@ -361,7 +337,7 @@ void TfrmBackupWizard::TablolariYukle()
     }
     FTablo.lblYukleniyor->hide();
     if (!hata.isEmpty())
-        HataKutusu(this, QStringLiteral("Tablolar alınamadı:\n") + hata);
+        HataKutusu(this, QStringLiteral("Tablolar alınamadı:\r\n") + hata);
     else
         TablolariFiltrele();
 }
