@@ -30,10 +30,13 @@ QString ZipHataMetni(int kod, const QString& ayrinti = QString())
     return metin;
 }
 
-QString AygitHatasi(const QuaZip& zip)
+// Why an archive could not be opened: the file itself, or what is in it.
+QString AcmaHatasi(const QuaZip& zip, const QString& yol)
 {
-    QIODevice* d = zip.getIoDevice();
-    return d ? d->errorString() : QString();
+    QFile f(yol);
+    if (!f.open(QIODevice::ReadOnly))
+        return ZipHataMetni(UNZ_OPENERROR, f.errorString());
+    return ZipHataMetni(zip.getZipError() == UNZ_OPENERROR ? UNZ_BADZIPFILE : zip.getZipError());
 }
 
 // The entry's bare file name: folders dropped ("/" and "\" both separate), so the
@@ -67,8 +70,7 @@ void GirdiyiCikar(QuaZip& zip, const QString& hedef)
     for (;;) {
         const qint64 n = girdi.read(buf.data(), kParca);
         if (n < 0)
-            throw KelmorHata(ZipHataMetni(girdi.getZipError() != UNZ_OK ? girdi.getZipError() : UNZ_ERRNO,
-                                          girdi.errorString()));
+            throw KelmorHata(ZipHataMetni(girdi.getZipError() != UNZ_OK ? girdi.getZipError() : UNZ_ERRNO));
         if (n == 0)
             break;
         if (cikti.write(buf.constData(), n) != n)
@@ -90,7 +92,7 @@ QString ZipAc(const QString& zipYolu, const TLogProc& log)
     try {
         QuaZip zip(zipYolu);
         if (!zip.open(QuaZip::mdUnzip))
-            throw KelmorHata(ZipHataMetni(zip.getZipError(), AygitHatasi(zip)));
+            throw KelmorHata(AcmaHatasi(zip, zipYolu));
         for (bool var = zip.goToFirstFile(); var; var = zip.goToNextFile()) {
             const QString girdiAdi = zip.getCurrentFileName();
             if (!AsciiSonEk(girdiAdi, ".sql"))
@@ -106,7 +108,7 @@ QString ZipAc(const QString& zipYolu, const TLogProc& log)
         }
         const int kod = zip.getZipError();
         if (kod != UNZ_OK && kod != UNZ_END_OF_LIST_OF_FILE)
-            throw KelmorHata(ZipHataMetni(kod, AygitHatasi(zip)));
+            throw KelmorHata(ZipHataMetni(kod));
         Bildir(log, QStringLiteral("  HATA: ZIP icinde .sql dosyasi yok"));
     } catch (const std::exception& e) {
         // A half-written script must never be replayed: its folder goes with it.
