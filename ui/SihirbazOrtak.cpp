@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,24 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 
 namespace Sihirbaz {
-
-QFont YaziAile(const QString& aile, int px)
-{
-    QFont f = QFontDatabase::hasFamily(aile) ? QFont(aile) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    f.setPixelSize(px);
-    return f;
-}
-
-QFont Yazi(int px, bool kalin)
-{
-    QFont f = YaziAile(QStringLiteral("Segoe UI"), px);
-    f.setBold(kalin);
-    return f;
-}
 
 QFont SabitYazi(int px)
 {
@@ -39,23 +23,6 @@ QFont SabitYazi(int px)
                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     f.setPixelSize(px);
     return f;
-}
-
-void YaziRengi(QWidget* w, const QColor& renk)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, renk);
-    p.setColor(QPalette::Text, renk);
-    w->setPalette(p);
-}
-
-void ZeminRengi(QWidget* w, const QColor& renk)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, renk);
-    p.setColor(QPalette::Base, renk);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int px, bool kalin)
@@ -250,21 +217,10 @@ void SatirEkle(QPlainTextEdit* mem, const QString& satir)
 
 void PencereyiAyarla(QWidget* pencere, int en, int boy, const QString& baslik)
 {
-    pencere->setWindowTitle(baslik);
     pencere->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowCloseButtonHint);
-    pencere->setFixedSize(en, boy);
+    Gorunum::SabitPencere(pencere, en, boy, baslik);
     pencere->setFont(Yazi(12));
-}
-
-void Ortala(QWidget* pencere)
-{
-    QScreen* ekran = pencere->screen() ? pencere->screen() : QGuiApplication::primaryScreen();
-    if (!ekran)
-        return;
-    QRect r = pencere->frameGeometry();
-    r.moveCenter(ekran->availableGeometry().center());
-    pencere->move(r.topLeft());
 }
 
 void BilgiKutusu(QWidget* ust, const QString& metin)

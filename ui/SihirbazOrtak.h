@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/Gorunum.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -18,22 +20,19 @@ class QWidget;
 // and the log memo.
 namespace Sihirbaz {
 
-inline const QColor kGri(128, 128, 128);
-inline const QColor kBordo(128, 0, 0);
+using Gorunum::kBordo;
+using Gorunum::kGri;
+using Gorunum::YaziRengi;
+using Gorunum::ZeminRengi;
 inline const QColor kAltCubuk(206, 219, 234);
 inline const QColor kOzetZemin(245, 245, 245);
 inline const QColor kBasariYesil(34, 122, 0);
 inline const QColor kHataKirmizi(255, 0, 0);
 
-// Segoe UI when installed, else the platform's sans-serif; size in pixels.
-QFont Yazi(int px, bool kalin = false);
+// The forms' font (Segoe UI or the platform's sans-serif); size in pixels.
+inline QFont Yazi(int px, bool kalin = false) { return Gorunum::Font(px, kalin); }
 // Consolas when installed, else the platform's fixed-width font.
 QFont SabitYazi(int px);
-// Another face by name when installed, else the sans-serif.
-QFont YaziAile(const QString& aile, int px);
-
-void YaziRengi(QWidget* w, const QColor& renk);
-void ZeminRengi(QWidget* w, const QColor& renk);
 
 QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int px = 12, bool kalin = false);
 QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin);
@@ -89,8 +88,6 @@ void SatirEkle(QPlainTextEdit* mem, const QString& satir);
 
 // Makes the dialog a fixed-size window with only the close box.
 void PencereyiAyarla(QWidget* pencere, int en, int boy, const QString& baslik);
-// Centres the window on its screen.
-void Ortala(QWidget* pencere);
 
 // Message boxes with OK, captioned by their kind ("Bilgi", "Hata", "Uyarı").
 void BilgiKutusu(QWidget* ust, const QString& metin);

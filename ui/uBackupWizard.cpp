@@ -187,7 +187,7 @@ void TfrmBackupWizard::showEvent(QShowEvent* e)
     if (e->spontaneous())
         return;
     if (!FOrtalandi) {
-        Ortala(this);
+        Gorunum::EkranOrtala(this);
         FOrtalandi = true;
     }
     FormShow();

@@ -62,7 +62,7 @@ void TfrmRestoreWizard::FormuKur()
     pcAdimlar->addWidget(SonucKur());
 
     FAlt = AltCubukYap(this, 60);
-    FAlt.lblAdimEtiket->setFont(YaziAile(QStringLiteral("Verdana"), 13));
+    FAlt.lblAdimEtiket->setFont(Gorunum::Font(13, false, QStringLiteral("Verdana")));
     ZeminRengi(FAlt.lblAdimEtiket, QColor(216, 216, 216));
 
     auto* d = new QVBoxLayout(this);
@@ -188,7 +188,7 @@ void TfrmRestoreWizard::showEvent(QShowEvent* e)
     if (e->spontaneous())
         return;
     if (!FOrtalandi) {
-        Ortala(this);
+        Gorunum::EkranOrtala(this);
         FOrtalandi = true;
     }
     FormShow();
