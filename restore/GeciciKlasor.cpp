@@ -1,6 +1,7 @@
 #include "restore/RestoreYardimci.h"
 #include "restore/uRestoreLogic.h"
 
+#include "backup/uBackupLogic.h"
 #include "platform/GuvenliDosya.h"
 
 #include <QDir>
@@ -56,6 +57,16 @@ bool DosyaVar(const QString& yol)
     return fi.exists() && !fi.isDir();
 }
 
+QString GeciciKlasor()
+{
+    // Qt reports an empty path when TMPDIR names no folder; "" must never become "/".
+    const QString tmp = QDir::tempPath();
+    if (tmp.isEmpty())
+        throw KelmorHata(QStringLiteral("Gecici klasor bulunamadi"));
+    YolBirlestir(tmp, QString()); // rejects characters no path may hold
+    return tmp;
+}
+
 QString UstKlasor(const QString& dosya) { return QFileInfo(dosya).absolutePath(); }
 
 } // namespace restore_detail
@@ -64,8 +75,9 @@ QString GeciciKlasorOlustur()
 {
     // A fresh folder every time: two steps of one run never share one, so deleting
     // one step's folder can never take another step's script with it.
+    const QString tmp = restore_detail::GeciciKlasor();
     QString yol, hata;
-    if (!YeniGeciciKlasor(QDir::tempPath(), QStringLiteral("kelmor_restore_"), yol, hata))
+    if (!YeniGeciciKlasor(tmp, QStringLiteral("kelmor_restore_"), yol, hata))
         throw KelmorHata(hata);
     return yol;
 }

@@ -36,7 +36,7 @@ QString RestoreCnfOlustur(const TKelmorAyar& ayar, QString& yol)
     // The path is set as soon as the file exists, so a caller can delete it even
     // when writing its content fails.
     QString hata;
-    if (!YeniGeciciDosyaYaz(QDir::tempPath(), QStringLiteral("kelmor_r_"), QStringLiteral(".cnf"), CnfIcerigi(ayar),
+    if (!YeniGeciciDosyaYaz(GeciciKlasor(), QStringLiteral("kelmor_r_"), QStringLiteral(".cnf"), CnfIcerigi(ayar),
                             yol, hata))
         throw KelmorHata(hata);
     return yol;

@@ -18,6 +18,9 @@ void KlasorSil(const QString& klasor);
 // True when a file (not a folder) is at the path, links followed.
 bool DosyaVar(const QString& yol);
 
+// The user's temporary folder; throws KelmorHata when there is none usable.
+QString GeciciKlasor();
+
 // The folder that holds a file.
 QString UstKlasor(const QString& dosya);
 
