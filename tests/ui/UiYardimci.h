@@ -5,11 +5,11 @@
 
 #include <QApplication>
 #include <QList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 // Answers every seam request and keeps them in order. By default everything is
 // confirmed with an empty text; set `cevap` to choose.
@@ -40,29 +40,37 @@ struct SahteDiyalog {
 };
 
 // Runs `is` once a modal window of type T is open (polling the event loop that
-// its exec() runs). The returned flag tells whether it ran; the helper gives up
-// after `sureMs`.
+// its exec() runs). Keep the object alive across the click that opens the
+// window; it stops looking when it goes out of scope or after `sureMs`.
 template <class T>
-std::shared_ptr<bool> ModaldaYap(std::function<void(T*)> is, int sureMs = 20000)
-{
-    auto yapildi = std::make_shared<bool>(false);
-    auto* zaman = new QTimer;
-    auto kalan = std::make_shared<int>(sureMs / 10);
-    zaman->setInterval(10);
-    QObject::connect(zaman, &QTimer::timeout, [zaman, yapildi, kalan, is] {
-        if (T* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            zaman->stop();
-            zaman->deleteLater();
-            *yapildi = true;
-            is(w);
-        } else if (--*kalan <= 0) {
-            zaman->stop();
-            zaman->deleteLater();
-        }
-    });
-    zaman->start();
-    return yapildi;
-}
+class ModaldaYap {
+public:
+    explicit ModaldaYap(std::function<void(T*)> is, int sureMs = 30000) : m_is(std::move(is)), m_kalan(sureMs / 10)
+    {
+        QObject::connect(&m_zaman, &QTimer::timeout, [this] {
+            if (T* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
+                m_zaman.stop();
+                m_yapildi = true;
+                m_is(w);
+                // A failed check inside must not leave the window waiting for ever.
+                if (QTest::currentTestFailed() && w->isVisible())
+                    w->close();
+            } else if (--m_kalan <= 0) {
+                m_zaman.stop();
+            }
+        });
+        m_zaman.start(10);
+    }
+    ModaldaYap(const ModaldaYap&) = delete;
+    ModaldaYap& operator=(const ModaldaYap&) = delete;
+    bool Yapildi() const { return m_yapildi; }
+
+private:
+    std::function<void(T*)> m_is;
+    int m_kalan;
+    bool m_yapildi = false;
+    QTimer m_zaman;
+};
 
 // A child found by object name; fails the test when it is missing.
 template <class T>
