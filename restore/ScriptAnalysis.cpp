@@ -13,29 +13,28 @@ using namespace restore_detail;
 
 namespace {
 
-const QRegularExpression& CreateKalibi()
+// Built per call: a pattern object is not shared between threads (the wizard
+// lists tables on a worker thread).
+QRegularExpression CreateKalibi()
 {
-    static const QRegularExpression k(QStringLiteral(R"(CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?[`"]?([^\s`"(]+)[`"]?)"),
-                                      QRegularExpression::CaseInsensitiveOption);
-    return k;
+    return QRegularExpression(QStringLiteral(R"(CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?[`"]?([^\s`"(]+)[`"]?)"),
+                              QRegularExpression::CaseInsensitiveOption);
 }
 
-const QRegularExpression& DropKalibi()
+QRegularExpression DropKalibi()
 {
-    static const QRegularExpression k(QStringLiteral(R"(DROP\s+TABLE\s+(?:IF\s+EXISTS\s+)?[`"]?([^\s`"(,;]+)[`"]?)"),
-                                      QRegularExpression::CaseInsensitiveOption);
-    return k;
+    return QRegularExpression(QStringLiteral(R"(DROP\s+TABLE\s+(?:IF\s+EXISTS\s+)?[`"]?([^\s`"(,;]+)[`"]?)"),
+                              QRegularExpression::CaseInsensitiveOption);
 }
 
 // The dump tool's three-line comment header in front of every section. "^" also
 // matches after a lone CR or a CR LF pair, not only after LF.
-const QRegularExpression& BaslikKalibi()
+QRegularExpression BaslikKalibi()
 {
-    static const QRegularExpression k(
+    return QRegularExpression(
         QStringLiteral("(*ANYCRLF)^--\\s*\\n--\\s*(?:Table structure for table|Dumping data for table|"
                        "Temporary table structure for view|Final view structure for view)\\s+`([^`]+)`\\s*\\n--"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
-    return k;
 }
 
 QByteArray AsciiBuyuk(QByteArray s)
@@ -100,6 +99,8 @@ QStringList SqldekiTablolar(const QString& sqlYolu)
     QStringList sonuc;
     if (!DosyaVar(sqlYolu))
         return sonuc;
+    const QRegularExpression create = CreateKalibi();
+    const QRegularExpression drop = DropKalibi();
     QSet<QString> gorulen;
     SatirOkuyucu okuyucu(sqlYolu);
     QByteArray satir;
@@ -110,9 +111,9 @@ QStringList SqldekiTablolar(const QString& sqlYolu)
         const QByteArray buyuk = AsciiBuyuk(satir);
         const QRegularExpression* kalip = nullptr;
         if (buyuk.contains("CREATE TABLE"))
-            kalip = &CreateKalibi();
+            kalip = &create;
         else if (buyuk.contains("DROP TABLE"))
-            kalip = &DropKalibi();
+            kalip = &drop;
         else
             continue;
         const QRegularExpressionMatch m = kalip->match(QString::fromUtf8(satir));
@@ -164,7 +165,8 @@ QString SqlFiltrele(const QString& sqlYolu, const QStringList& tablolar, const T
             QString ad;
         };
         std::vector<Bolum> bolumler;
-        QRegularExpressionMatchIterator it = BaslikKalibi().globalMatch(metin);
+        const QRegularExpression baslik = BaslikKalibi();
+        QRegularExpressionMatchIterator it = baslik.globalMatch(metin);
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
             bolumler.push_back({m.capturedStart(0), ad(m.capturedView(1))});
