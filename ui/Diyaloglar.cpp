@@ -139,6 +139,7 @@ bool Diyaloglar::DosyaAc(QWidget* ust, const QString& baslik, const QString& fil
     Istek i;
     i.cesit = Istek::Cesit::DosyaAc;
     i.baslik = baslik;
+    i.metin = dosya;
     i.filtre = filtre;
     Cevap c;
     if (TestVarsa(i, c)) {
@@ -146,7 +147,7 @@ bool Diyaloglar::DosyaAc(QWidget* ust, const QString& baslik, const QString& fil
             dosya = c.metin;
         return c.kabul;
     }
-    const QString s = QFileDialog::getOpenFileName(ust, baslik, QString(), filtre);
+    const QString s = QFileDialog::getOpenFileName(ust, baslik, dosya, filtre);
     if (s.isEmpty())
         return false;
     dosya = QDir::toNativeSeparators(s);

@@ -46,7 +46,8 @@ bool Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& m
 // leaves the choice of where to start to the dialog.
 bool KlasorSec(QWidget* ust, const QString& baslik, const QString& baslangic, QString& klasor,
                bool yeniKlasor = true);
-// The file-open dialog; false when cancelled.
+// The file-open dialog; false when cancelled. `dosya` comes in as the folder (or
+// file) to start at, empty for the dialog's own choice, and goes out as the choice.
 bool DosyaAc(QWidget* ust, const QString& baslik, const QString& filtre, QString& dosya);
 // Opens a file with its program.
 void DosyayiAc(const QString& yol);
