@@ -23,9 +23,15 @@ QString Gorunum::AnaAile()
 
 QFont Gorunum::Font(int piksel, bool kalin, const QString& aile)
 {
-    QFont f(aile.isEmpty() || !AileVar(aile) ? AnaAile() : aile);
+    const QString istenen = aile.isEmpty() ? QStringLiteral("Segoe UI") : aile;
+    QFont f(AileVar(istenen) ? istenen : AnaAile());
     f.setPixelSize(piksel);
     f.setBold(kalin);
+    // The forms were measured with Segoe UI, Verdana and Arial; the usual stand-ins
+    // (DejaVu Sans and the like) run wider, so they are narrowed to keep labels
+    // clear of the boxes beside them.
+    if (f.family() != istenen && istenen != QLatin1String("Verdana"))
+        f.setStretch(QFont::SemiCondensed);
     return f;
 }
 
@@ -69,6 +75,24 @@ QLabel* Gorunum::Etiket(QWidget* ust, const char* ad, const QString& metin, int 
     l->setFont(font);
     l->adjustSize();
     return l;
+}
+
+void Gorunum::Sigdir(QLabel* l, const QSize& alan)
+{
+    QFont f = l->font();
+    const int ilk = f.pixelSize();
+    if (ilk <= 0)
+        return;
+    for (int px = ilk; px >= ilk * 3 / 4; --px) {
+        f.setPixelSize(px);
+        l->setFont(f);
+        const QSize gerek =
+            l->wordWrap() ? QSize(alan.width(), l->heightForWidth(alan.width())) : l->sizeHint();
+        if (gerek.width() <= alan.width() && gerek.height() <= alan.height())
+            break;
+    }
+    if (!l->wordWrap())
+        l->adjustSize();
 }
 
 void Gorunum::SabitPencere(QWidget* w, int genislik, int yukseklik, const QString& baslik)

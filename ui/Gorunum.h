@@ -27,6 +27,11 @@ QWidget* Panel(QWidget* ust, const char* ad, const QRect& yer, const QColor& ren
 QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int x, int y);
 QLabel* Etiket(QWidget* ust, const char* ad, const QString& metin, int x, int y, const QFont& font);
 
+// Where a stand-in font runs wider than the design's, lowers the label's pixel
+// size (to three quarters at most) until its text fits `alan`; wrapped labels
+// fit their width and height. A no-op with the design's own fonts.
+void Sigdir(QLabel* l, const QSize& alan);
+
 // A fixed client area, a title, and the window placed in the middle of its screen.
 void SabitPencere(QWidget* w, int genislik, int yukseklik, const QString& baslik);
 void EkranOrtala(QWidget* w);

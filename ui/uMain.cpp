@@ -63,9 +63,9 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
 
     QWidget* pnlBaslik = Gorunum::Panel(this, "pnlBaslik", QRect(0, 0, 420, 63), kYesil);
     Gorunum::Etiket(pnlBaslik, "lblBaslik", QStringLiteral("KELMOR"), 24, 5, Gorunum::Font(23, true));
-    QLabel* lblAltBaslik = Gorunum::Etiket(pnlBaslik, "lblAltBaslik",
-                                           QStringLiteral("MariaDB Yedekleme ve Geri Yükleme"), 24, 36,
-                                           Gorunum::Font(16));
+    QLabel* lblAltBaslik =
+        Gorunum::Etiket(pnlBaslik, "lblAltBaslik", QStringLiteral("MariaDB Yedekleme ve Geri Yükleme"), 24,
+                        36, Gorunum::Font(16));
     Gorunum::YaziRengi(lblAltBaslik, Gorunum::kBordo);
 
     QWidget* pnlButonlar = Gorunum::Panel(this, "pnlButonlar", QRect(0, 63, 420, 234), QColor(96, 146, 183));
@@ -82,7 +82,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent)
     TLinkEtiket* lblLogAc = Link(pnlAlt, "lblLogAc", QStringLiteral("Log"), 24);
     TLinkEtiket* lblAyarlar = Link(pnlAlt, "lblAyarlar", QStringLiteral(" Ayarlar"), 325);
 
-    connect(btnYedekAl, &QPushButton::clicked, this, [this] { Korumali(this, [this] { btnYedekAlClick(); }); });
+    connect(btnYedekAl, &QPushButton::clicked, this,
+            [this] { Korumali(this, [this] { btnYedekAlClick(); }); });
     connect(btnGeriYukle, &QPushButton::clicked, this,
             [this] { Korumali(this, [this] { btnGeriYukleClick(); }); });
     connect(lblLogAc, &TLinkEtiket::tiklandi, this, [this] { Korumali(this, [this] { lblLogAcClick(); }); });
@@ -112,10 +113,11 @@ void TfrmMain::FormCreate()
     if (!ilkKez)
         return;
     // Before the main window appears.
-    Diyaloglar::Mesaj(nullptr, Diyaloglar::Tur::Bilgi, QStringLiteral("Hoş Geldin"),
-                      QStringLiteral("Kelmor ilk defa çalıştırılıyor.\r\n"
-                                     "Varsayılan ayarlar oluşturuldu (ayarlar.ini).\r\n"
-                                     "Şimdi Ayarlar penceresinden bağlantı bilgilerini ve yolları kontrol et."));
+    Diyaloglar::Mesaj(
+        nullptr, Diyaloglar::Tur::Bilgi, QStringLiteral("Hoş Geldin"),
+        QStringLiteral("Kelmor ilk defa çalıştırılıyor.\r\n"
+                       "Varsayılan ayarlar oluşturuldu (ayarlar.ini).\r\n"
+                       "Şimdi Ayarlar penceresinden bağlantı bilgilerini ve yolları kontrol et."));
     FAyarlariAc = true;
 }
 
@@ -191,8 +193,8 @@ void TfrmMain::lblAyarlarClick()
         // Asked anew every time; a correct answer is not remembered.
         if (!FAyar.AyarSifresi.isEmpty()) {
             QString girilen;
-            if (!Diyaloglar::Girdi(this, QStringLiteral("Ayarlar"), QStringLiteral("Yönetici şifresi:"), girilen,
-                                   true))
+            if (!Diyaloglar::Girdi(this, QStringLiteral("Ayarlar"), QStringLiteral("Yönetici şifresi:"),
+                                   girilen, true))
                 return;
             if (girilen != FAyar.AyarSifresi) {
                 Diyaloglar::Mesaj(this, Diyaloglar::Tur::Hata, QString(), QStringLiteral("Hatalı şifre."));
@@ -216,7 +218,8 @@ void TfrmMain::lblLogAcClick()
     if (QFileInfo::exists(log))
         Diyaloglar::DosyayiAc(log);
     else
-        Diyaloglar::Mesaj(this, Diyaloglar::Tur::Bilgi, QString(), QStringLiteral("Log dosyası henüz oluşturulmamış."));
+        Diyaloglar::Mesaj(this, Diyaloglar::Tur::Bilgi, QString(),
+                          QStringLiteral("Log dosyası henüz oluşturulmamış."));
 }
 
 void TfrmMain::LinkGirdi(QLabel* link)

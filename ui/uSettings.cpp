@@ -70,15 +70,19 @@ TfrmSettings::TfrmSettings(QWidget* owner) : QDialog(owner)
     QWidget* pnlIcerik = Gorunum::Panel(this, "pnlIcerik", QRect(0, 50, 536, 440), QColor(83, 159, 196));
 
     QGroupBox* grpBaglanti = Grup(pnlIcerik, "grpBaglanti", QStringLiteral("Veritabanı Bağlantısı"), 9, 182);
-    Gorunum::Etiket(grpBaglanti, "lblHost", QStringLiteral("Sunucu:"), 16, 30);
+    Gorunum::Sigdir(Gorunum::Etiket(grpBaglanti, "lblHost", QStringLiteral("Sunucu:"), 16, 30),
+                    QSize(87, 40));
     edtHost = Kutu(grpBaglanti, "edtHost", 107, 27, 200);
-    Gorunum::Etiket(grpBaglanti, "lblPort", QStringLiteral("Port:"), 366, 30);
+    Gorunum::Sigdir(Gorunum::Etiket(grpBaglanti, "lblPort", QStringLiteral("Port:"), 366, 30), QSize(38, 40));
     edtPort = Kutu(grpBaglanti, "edtPort", 406, 27, 90);
-    Gorunum::Etiket(grpBaglanti, "lblKullanici", QStringLiteral("Kullanıcı :"), 16, 64);
+    Gorunum::Sigdir(Gorunum::Etiket(grpBaglanti, "lblKullanici", QStringLiteral("Kullanıcı :"), 16, 64),
+                    QSize(89, 40));
     edtKullanici = Kutu(grpBaglanti, "edtKullanici", 107, 61, 140);
-    Gorunum::Etiket(grpBaglanti, "lblSifre", QStringLiteral("Şifre :"), 290, 64);
+    Gorunum::Sigdir(Gorunum::Etiket(grpBaglanti, "lblSifre", QStringLiteral("Şifre :"), 290, 64),
+                    QSize(43, 40));
     edtSifre = Kutu(grpBaglanti, "edtSifre", 335, 62, 161, true);
-    Gorunum::Etiket(grpBaglanti, "lblBin", QStringLiteral("bin Klasörü :"), 16, 103);
+    Gorunum::Sigdir(Gorunum::Etiket(grpBaglanti, "lblBin", QStringLiteral("bin Klasörü :"), 16, 103),
+                    QSize(89, 40));
     edtBin = Kutu(grpBaglanti, "edtBin", 107, 100, 304);
     QPushButton* btnBinSec =
         Dugme(grpBaglanti, "btnBinSec", QStringLiteral("Seç..."), QRect(422, 99, 75, 30));
@@ -87,7 +91,8 @@ TfrmSettings::TfrmSettings(QWidget* owner) : QDialog(owner)
     btnTest->setFont(Gorunum::Font(13, true, QStringLiteral("Arial")));
 
     QGroupBox* grpYedek = Grup(pnlIcerik, "grpYedek", QStringLiteral("  Yedek Ayarları"), 201, 100);
-    Gorunum::Etiket(grpYedek, "lblKlasor", QStringLiteral("Yedek klasoru:"), 16, 28);
+    Gorunum::Sigdir(Gorunum::Etiket(grpYedek, "lblKlasor", QStringLiteral("Yedek klasoru:"), 16, 28),
+                    QSize(104, 40));
     edtKlasor = Kutu(grpYedek, "edtKlasor", 122, 25, 285);
     QPushButton* btnKlasorSec =
         Dugme(grpYedek, "btnKlasorSec", QStringLiteral("Seç..."), QRect(422, 24, 75, 31));
@@ -97,7 +102,8 @@ TfrmSettings::TfrmSettings(QWidget* owner) : QDialog(owner)
     chkZip->adjustSize();
 
     QGroupBox* grpGuvenlik = Grup(pnlIcerik, "grpGuvenlik", QStringLiteral("Güvenlik"), 313, 116);
-    Gorunum::Etiket(grpGuvenlik, "lblAyarSifre", QStringLiteral("Ayarlar şifresi :"), 16, 28);
+    Gorunum::Sigdir(Gorunum::Etiket(grpGuvenlik, "lblAyarSifre", QStringLiteral("Ayarlar şifresi :"), 16, 28),
+                    QSize(102, 40));
     edtAyarSifre = Kutu(grpGuvenlik, "edtAyarSifre", 120, 25, 250, true);
     QLabel* lblSifreIpucu = Gorunum::Etiket(
         grpGuvenlik, "lblSifreIpucu",
@@ -106,6 +112,7 @@ TfrmSettings::TfrmSettings(QWidget* owner) : QDialog(owner)
         15, 63);
     lblSifreIpucu->setWordWrap(true);
     lblSifreIpucu->setGeometry(15, 63, 457, 42);
+    Gorunum::Sigdir(lblSifreIpucu, QSize(457, 42));
     lblSifreIpucu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Gorunum::YaziRengi(lblSifreIpucu, Gorunum::kBordo);
 
@@ -213,9 +220,15 @@ void TfrmSettings::KlasorSec(QLineEdit* edit, const QString& baslik, bool yeniKl
         edit->setText(secilen);
 }
 
-void TfrmSettings::btnBinSecClick() { KlasorSec(edtBin, QStringLiteral("MariaDB bin klasörü"), false); }
+void TfrmSettings::btnBinSecClick()
+{
+    KlasorSec(edtBin, QStringLiteral("MariaDB bin klasörü"), false);
+}
 
-void TfrmSettings::btnKlasorSecClick() { KlasorSec(edtKlasor, QStringLiteral("Yedek klasörü"), true); }
+void TfrmSettings::btnKlasorSecClick()
+{
+    KlasorSec(edtKlasor, QStringLiteral("Yedek klasörü"), true);
+}
 
 void TfrmSettings::btnKaydetClick()
 {
@@ -223,4 +236,7 @@ void TfrmSettings::btnKaydetClick()
     accept();
 }
 
-void TfrmSettings::btnIptalClick() { reject(); }
+void TfrmSettings::btnIptalClick()
+{
+    reject();
+}

@@ -20,13 +20,23 @@ using Diyaloglar::Istek;
 using Diyaloglar::Tur;
 
 namespace {
-const QString kHosGeldin = QStringLiteral("Kelmor ilk defa çalıştırılıyor.\r\n"
-                                          "Varsayılan ayarlar oluşturuldu (ayarlar.ini).\r\n"
-                                          "Şimdi Ayarlar penceresinden bağlantı bilgilerini ve yolları kontrol et.");
+const QString kHosGeldin =
+    QStringLiteral("Kelmor ilk defa çalıştırılıyor.\r\n"
+                   "Varsayılan ayarlar oluşturuldu (ayarlar.ini).\r\n"
+                   "Şimdi Ayarlar penceresinden bağlantı bilgilerini ve yolları kontrol et.");
 
-QString Yazi(QWidget* w, const char* ad) { return Bul<QLabel>(w, ad)->text(); }
-void Tikla(QWidget* w, const char* ad) { QTest::mouseClick(Bul<QWidget>(w, ad), Qt::LeftButton); }
-void Yaz(QWidget* w, const char* ad, const QString& metin) { Bul<QLineEdit>(w, ad)->setText(metin); }
+QString Yazi(QWidget* w, const char* ad)
+{
+    return Bul<QLabel>(w, ad)->text();
+}
+void Tikla(QWidget* w, const char* ad)
+{
+    QTest::mouseClick(Bul<QWidget>(w, ad), Qt::LeftButton);
+}
+void Yaz(QWidget* w, const char* ad, const QString& metin)
+{
+    Bul<QLineEdit>(w, ad)->setText(metin);
+}
 
 TKelmorAyar Varsayilan()
 {
@@ -124,11 +134,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("yazilan");
         QTest::addColumn<QString>("mesaj");
         QTest::addColumn<bool>("acilir");
-        QTest::newRow("cancelled") << false << "Gizli Kod" << "" << false;
-        QTest::newRow("other letter case") << true << "gizli kod" << "Hatalı şifre." << false;
-        QTest::newRow("blanks count") << true << " Gizli Kod" << "Hatalı şifre." << false;
-        QTest::newRow("empty") << true << "" << "Hatalı şifre." << false;
-        QTest::newRow("exact text") << true << "Gizli Kod" << "" << true;
+        QTest::newRow("cancelled") << false << "Gizli Kod"
+                                   << "" << false;
+        QTest::newRow("other letter case") << true << "gizli kod"
+                                           << "Hatalı şifre." << false;
+        QTest::newRow("blanks count") << true << " Gizli Kod"
+                                      << "Hatalı şifre." << false;
+        QTest::newRow("empty") << true << ""
+                               << "Hatalı şifre." << false;
+        QTest::newRow("exact text") << true << "Gizli Kod"
+                                    << "" << true;
     }
     void passwordGate()
     {
@@ -225,8 +240,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("dugme");
         QTest::addColumn<QString>("metin");
-        QTest::newRow("backup") << "btnYedekAl" << "Once Ayarlar menüsunden bağlantı bilgilerini girip kaydet.";
-        QTest::newRow("restore") << "btnGeriYukle" << "Önce Ayarlar menüsünden bağlantı bilgilerini girip kaydet.";
+        QTest::newRow("backup") << "btnYedekAl"
+                                << "Once Ayarlar menüsunden bağlantı bilgilerini girip kaydet.";
+        QTest::newRow("restore") << "btnGeriYukle"
+                                 << "Önce Ayarlar menüsünden bağlantı bilgilerini girip kaydet.";
     }
     void settingsFileDeletedWhileOpen()
     {
@@ -386,8 +403,9 @@ private Q_SLOTS:
     {
         SUNUCU_GEREKLI();
         const QString db = TestSunucu::YeniAd(QStringLiteral("anapencere"));
-        TestSunucu::Sql(QStringLiteral("CREATE DATABASE %1; CREATE TABLE %1.t (id INT); INSERT INTO %1.t VALUES (1);")
-                            .arg(db));
+        TestSunucu::Sql(
+            QStringLiteral("CREATE DATABASE %1; CREATE TABLE %1.t (id INT); INSERT INTO %1.t VALUES (1);")
+                .arg(db));
         TKelmorAyar a = TestSunucu::Ayar();
         a.YedekKlasoru = m_dir->filePath(QStringLiteral("yedek"));
         AyarlariKaydet(a);

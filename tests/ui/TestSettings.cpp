@@ -215,7 +215,8 @@ private Q_SLOTS:
         const QString surum = TestSunucu::Sql(QStringLiteral("SELECT VERSION()")).trimmed();
         QCOMPARE(s.istekler.size(), 1);
         QCOMPARE(s.istekler[0].tur, Tur::Bilgi);
-        QCOMPARE(s.istekler[0].metin, QStringLiteral("Baglantı başarılı.\r\n\r\nMariaDB / MySQL surumu: ") + surum);
+        QCOMPARE(s.istekler[0].metin,
+                 QStringLiteral("Baglantı başarılı.\r\n\r\nMariaDB / MySQL surumu: ") + surum);
         QVERIFY(!kumSaati);
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(d.isVisible());
@@ -236,7 +237,8 @@ private Q_SLOTS:
         QCOMPARE(s.istekler[0].tur, Tur::Hata);
         QVERIFY2(s.istekler[0].metin.startsWith(QStringLiteral("Baglantı başarısız:\r\n\r\n")),
                  qPrintable(s.istekler[0].metin));
-        QVERIFY2(s.istekler[0].metin.contains(QStringLiteral("Access denied")), qPrintable(s.istekler[0].metin));
+        QVERIFY2(s.istekler[0].metin.contains(QStringLiteral("Access denied")),
+                 qPrintable(s.istekler[0].metin));
         QVERIFY(!QApplication::overrideCursor());
         Tikla(d, "btnIptal");
         QCOMPARE(d.Ayar(), a);

@@ -42,10 +42,10 @@ struct SahteDiyalog {
 // Runs `is` once a modal window of type T is open (polling the event loop that
 // its exec() runs). Keep the object alive across the click that opens the
 // window; it stops looking when it goes out of scope or after `sureMs`.
-template <class T>
-class ModaldaYap {
+template <class T> class ModaldaYap {
 public:
-    explicit ModaldaYap(std::function<void(T*)> is, int sureMs = 30000) : m_is(std::move(is)), m_kalan(sureMs / 10)
+    explicit ModaldaYap(std::function<void(T*)> is, int sureMs = 30000)
+        : m_is(std::move(is)), m_kalan(sureMs / 10)
     {
         QObject::connect(&m_zaman, &QTimer::timeout, [this] {
             if (T* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
@@ -73,8 +73,7 @@ private:
 };
 
 // A child found by object name; fails the test when it is missing.
-template <class T>
-T* Bul(QWidget* ust, const char* ad)
+template <class T> T* Bul(QWidget* ust, const char* ad)
 {
     T* w = ust->findChild<T*>(QLatin1String(ad));
     if (!w)
