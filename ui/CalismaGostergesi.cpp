@@ -58,9 +58,8 @@ void TCalismaGostergesi::Guncelle()
         for (const QFileInfo& fi : dosyalar) {
             if (fi.lastModified() < m_baslangic.addSecs(-2))
                 break;
-            metin += QStringLiteral("  —  %1: %2")
-                         .arg(fi.fileName(), QLocale::system().formattedDataSize(fi.size(), 1,
-                                                                                  QLocale::DataSizeTraditionalFormat));
+            metin += QStringLiteral("  —  Yedek dosyası: ") +
+                     QLocale::system().formattedDataSize(fi.size(), 1, QLocale::DataSizeTraditionalFormat);
             break;
         }
     }

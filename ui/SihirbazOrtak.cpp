@@ -39,7 +39,8 @@ QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin)
     b->setObjectName(QLatin1String(ad));
     // Only the button the window names as default answers Enter.
     b->setAutoDefault(false);
-    b->setMinimumWidth(90);
+    b->setMinimumWidth(80);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return b;
 }
 
@@ -74,14 +75,14 @@ AltCubuk AltCubukYap(QWidget* ust, int yukseklik)
     a.pnlAlt->setFixedHeight(yukseklik);
     ZeminRengi(a.pnlAlt, kAltCubuk);
     auto* d = new QHBoxLayout(a.pnlAlt);
-    d->setContentsMargins(16, 0, 16, 0);
+    d->setContentsMargins(12, 0, 12, 0);
     a.lblAdimEtiket = Etiket(a.pnlAlt, "lblAdimEtiket", QStringLiteral("Adım 1 / 3"), 15);
     YaziRengi(a.lblAdimEtiket, kBordo);
     a.btnIptal = Dugme(a.pnlAlt, "btnIptal", QStringLiteral("İptal"));
     a.btnGeri = Dugme(a.pnlAlt, "btnGeri", QStringLiteral("< Geri"));
     a.btnIleri = Dugme(a.pnlAlt, "btnIleri", QStringLiteral("İleri >"));
     a.btnIleri->setDefault(true);
-    d->addWidget(a.lblAdimEtiket);
+    d->addWidget(a.lblAdimEtiket, 0, Qt::AlignVCenter);
     d->addStretch(1);
     d->addWidget(a.btnIptal);
     d->addWidget(a.btnGeri);

@@ -170,7 +170,7 @@ QWidget* TfrmBackupWizard::SonucKur()
     btnKlasorAc->hide();
     btnKapat->hide();
     satir->addWidget(FGosterge, 1);
-    satir->addStretch(0);
+    satir->addStretch(0); // keeps the buttons at the right while the bar is hidden
     satir->addWidget(btnKlasorAc);
     satir->addWidget(btnKapat);
     d->addLayout(satir);

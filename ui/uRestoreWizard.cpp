@@ -174,6 +174,7 @@ QWidget* TfrmRestoreWizard::SonucKur()
     btnKapat = Dugme(s, "btnKapat", QStringLiteral("Kapat"));
     btnKapat->hide();
     satir->addWidget(FGosterge, 1);
+    satir->addStretch(0); // keeps the button at the right while the bar is hidden
     satir->addWidget(btnKapat);
     d->addLayout(satir);
     connect(btnKapat, &QPushButton::clicked, this, &TfrmRestoreWizard::accept);

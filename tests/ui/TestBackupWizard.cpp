@@ -369,7 +369,8 @@ private Q_SLOTS:
         auto* durum = Bul<QLabel>(&w, "lblCalismaDurumu");
         QVERIFY(Bul<QWidget>(&w, "pnlCalisiyor")->isVisible());
         QVERIFY(!Bul<QPushButton>(&w, "btnKapat")->isVisible());
-        QTRY_VERIFY2_WITH_TIMEOUT(durum->text().contains(QStringLiteral(".sql: ")), qPrintable(durum->text()), 2500);
+        const QRegularExpression boyut(QStringLiteral("Yedek dosyası: [1-9][0-9.,]* [kKM]B$"));
+        QTRY_VERIFY2_WITH_TIMEOUT(boyut.match(durum->text()).hasMatch(), qPrintable(durum->text()), 2500);
         QVERIFY2(durum->text().startsWith(QStringLiteral("Geçen süre: 00:0")), qPrintable(durum->text()));
         QVERIFY2(LogMetni(&w).contains(QStringLiteral("Yedekleme basliyor")), qPrintable(LogMetni(&w)));
 
