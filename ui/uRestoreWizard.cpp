@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -112,7 +111,7 @@ QWidget* TfrmRestoreWizard::Adim2Kur()
     edtDosya = new QLineEdit(s);
     edtDosya->setObjectName(QStringLiteral("edtDosya"));
     edtDosya->setReadOnly(true); // the path comes only from the open dialog
-    auto* btnDosyaSec = Dugme(s, "btnDosyaSec", QStringLiteral("Seç..."));
+    btnDosyaSec = Dugme(s, "btnDosyaSec", QStringLiteral("Seç..."));
     satir->addWidget(edtDosya, 1);
     satir->addWidget(btnDosyaSec);
     d->addLayout(satir);
@@ -322,26 +321,49 @@ void TfrmRestoreWizard::btnDosyaSecClick()
 void TfrmRestoreWizard::DosyadanTablolariYukle()
 {
     const QString dosya = edtDosya->text();
-    if (!QFileInfo(dosya).isFile())
+    if (!QFileInfo(dosya).isFile() || FIs->Calisiyor())
         return;
     FTablo.lblYukleniyor->show();
     FTablo.lstTablolar->clear();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QString hata;
-    {
-        KumSaati kum;
-        try {
-            // A file without recognisable tables, or a ZIP that cannot be opened, gives an empty list.
-            FTumTablolar = DosyadakiTablolar(dosya, TLogProc([](const QString&) {}));
-            TablolariFiltrele();
-        } catch (const std::exception& e) {
-            // A script that cannot be read at all: the list stays empty.
-            hata = HataMesaji(e);
-        }
-    }
+    OkurkenKilitle(true);
+    // A big backup (a ZIP is unpacked first) takes a while to read: the worker
+    // reads it and the window stays alive meanwhile.
+    auto tablolar = std::make_shared<QStringList>();
+    auto baglanti = std::make_shared<QMetaObject::Connection>();
+    *baglanti = connect(FIs, &TCalismaIsi::Bitti, this, [this, tablolar, baglanti](const QString& h) {
+        disconnect(*baglanti);
+        DosyaOkundu(*tablolar, h);
+    });
+    FIs->Baslat([dosya, tablolar](const TLogProc&) {
+        // A file without recognisable tables, or a ZIP that cannot be opened, gives an empty list.
+        *tablolar = DosyadakiTablolar(dosya, TLogProc([](const QString&) {}));
+    });
+}
+
+void TfrmRestoreWizard::DosyaOkundu(const QStringList& tablolar, const QString& kacanHata)
+{
+    OkurkenKilitle(false);
     FTablo.lblYukleniyor->hide();
-    if (!hata.isEmpty())
-        HataKutusu(this, hata);
+    if (kacanHata.isEmpty()) {
+        FTumTablolar = tablolar;
+        TablolariFiltrele();
+    } else {
+        // A script that cannot be read at all: the list stays empty.
+        HataKutusu(this, kacanHata);
+    }
+    if (FKapatIstendi)
+        QDialog::reject();
+}
+
+void TfrmRestoreWizard::OkurkenKilitle(bool kilitli)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{FAlt.btnGeri, FAlt.btnIleri, btnDosyaSec, FTablo.edtAra,
+                                                      FTablo.btnTumu, FTablo.btnHicbiri})
+        w->setEnabled(!kilitli);
+    if (kilitli)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
 }
 
 void TfrmRestoreWizard::TablolariFiltrele()

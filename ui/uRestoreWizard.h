@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QCheckBox;
+class QPushButton;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -49,6 +50,8 @@ private:
 
     void AdimGuncelle();
     void DosyadanTablolariYukle();
+    void DosyaOkundu(const QStringList& tablolar, const QString& kacanHata);
+    void OkurkenKilitle(bool kilitli);
     void TablolariFiltrele();
     void SayaciGuncelle();
     TRestoreMod SeciliMod() const;
@@ -73,6 +76,7 @@ private:
     QRadioButton* rbSadeceDB = nullptr;
     QRadioButton* rbTablolar = nullptr;
     QLineEdit* edtDosya = nullptr;
+    QPushButton* btnDosyaSec = nullptr;
     QComboBox* cbHedef = nullptr;
     QCheckBox* chkOlustur = nullptr;
     QPlainTextEdit* memOzet = nullptr;

@@ -44,15 +44,22 @@ class TestRestoreWizard : public QObject {
     }
     static QString Sayi(const QString& sql, const QString& db) { return TestSunucu::Sql(sql, db).trimmed(); }
 
+    // Chooses the file on step 2 and waits until its tables are read.
+    void DosyaSec(TfrmRestoreWizard& w, SahteDiyalog& d, const QString& dosya)
+    {
+        d.cevap = [dosya](const Diyaloglar::Istek& i) { return DosyaCevabi(i, dosya); };
+        TIKLA(&w, "btnDosyaSec");
+        QCOMPARE(Bul<QLineEdit>(&w, "edtDosya")->text(), dosya);
+        QTRY_VERIFY_WITH_TIMEOUT(!Bul<QLabel>(&w, "lblYukleniyor")->isVisible(), kCalismaSuresi);
+        QVERIFY(Bul<QPushButton>(&w, "btnIleri")->isEnabled());
+    }
     // Step 1 with the mode, step 2 with the file chosen.
     void Adim2(TfrmRestoreWizard& w, SahteDiyalog& d, const char* mod, const QString& dosya)
     {
         TIKLA(&w, mod);
         TIKLA(&w, "btnIleri");
         QCOMPARE(Sayfa(&w), 1);
-        d.cevap = [dosya](const Diyaloglar::Istek& i) { return DosyaCevabi(i, dosya); };
-        TIKLA(&w, "btnDosyaSec");
-        QCOMPARE(Bul<QLineEdit>(&w, "edtDosya")->text(), dosya);
+        DosyaSec(w, d, dosya);
     }
     // Step 3 with the target typed.
     void Adim3(TfrmRestoreWizard& w, const QString& hedef)
@@ -228,8 +235,7 @@ private Q_SLOTS:
         // Chosen in full mode, the file's tables are not read; table mode then finds none checked.
         const QString gecici = m_tmp.filePath(QStringLiteral("gidecek.sql"));
         DosyaYaz(gecici, "CREATE TABLE `a` (id INT);\n");
-        d.cevap = [gecici](const Diyaloglar::Istek& i) { return DosyaCevabi(i, gecici); };
-        TIKLA(&w, "btnDosyaSec");
+        DosyaSec(w, d, gecici);
         TIKLA(&w, "btnGeri");
         TIKLA(&w, "rbTablolar");
         TIKLA(&w, "btnIleri");
@@ -239,15 +245,13 @@ private Q_SLOTS:
 
         // A script without recognisable tables: an empty list, counted 0 of 0, no message.
         const int mesajSayisi = d.Mesajlar().size();
-        d.cevap = [this](const Diyaloglar::Istek& i) { return DosyaCevabi(i, m_bosDosya); };
-        TIKLA(&w, "btnDosyaSec");
+        DosyaSec(w, d, m_bosDosya);
         QCOMPARE(Bul<QListWidget>(&w, "lstTablolar")->count(), 0);
         QCOMPARE(Bul<QLabel>(&w, "lblTabloSayac")->text(), QStringLiteral("0 / 0 seçili"));
         QCOMPARE(d.Mesajlar().size(), mesajSayisi);
 
         // A file that vanished after it was chosen.
-        d.cevap = [gecici](const Diyaloglar::Istek& i) { return DosyaCevabi(i, gecici); };
-        TIKLA(&w, "btnDosyaSec");
+        DosyaSec(w, d, gecici);
         QCOMPARE(ListeOgeleri(&w), QStringList{QStringLiteral("a")});
         QVERIFY(QFile::remove(gecici));
         TIKLA(&w, "btnIleri");
