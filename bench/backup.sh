@@ -110,29 +110,37 @@ median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 } END { prin
 minimum() { tr ' ' '\n' | grep -v '^$' | sort -g | head -1; }
 
 bare_t="" ours_t="" own_t="" rss_ours=0 bare_size=0 ours_size=0
-for r in $(seq 1 "$runs"); do
-  rm -f "$work/bare.sql" "$work"/yedek/*
+run_bare() {
+  rm -f "$work/bare.sql"
   sync
+  local a b
   a=$(now)
   mariadb-dump --defaults-extra-file="$cnf" "${opts[@]}" "$db" >"$work/bare.sql"
   b=$(now)
   t_bare=$(secs "$a" "$b")
   bare_size=$(fsize "$work/bare.sql")
   rm -f "$work/bare.sql"
+}
+run_ours() {
+  rm -f "$work"/yedek/*
   sync
-
+  local a b tool
   a=$(now)
   TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen /usr/bin/time -f %M -o "$work/rss" \
     "$exe_dir/KelmorBackup" /yedek "$db" || { echo "KelmorBackup failed:"; tail -5 "$exe_dir/kelmor_debug.log"; exit 1; }
   b=$(now)
-  t=$(secs "$a" "$b")
+  t_ours=$(secs "$a" "$b")
   # What the program spends outside the dump tool: the whole run minus the tool's run.
   tool=$(ms_diff "$(ms_of '[|] Komut: ')" "$(ms_of 'Process bitti')")
-  own=$(awk -v a="$t" -v b="$tool" 'BEGIN { printf "%.2f", a - b }')
+  own=$(awk -v a="$t_ours" -v b="$tool" 'BEGIN { printf "%.2f", a - b }')
   rss_ours=$(cat "$work/rss")
   ours_size=$(fsize "$work"/yedek/*.sql)
-  bare_t="$bare_t $t_bare" ours_t="$ours_t $t" own_t="$own_t $own"
-  echo "  run $r: bare $t_bare s, ours $t s (of which outside the dump tool: $own s)"
+}
+for r in $(seq 1 "$runs"); do
+  # Alternate who goes first, so that neither always meets a warmer cache.
+  if [ $((r % 2)) = 1 ]; then run_bare; run_ours; else run_ours; run_bare; fi
+  bare_t="$bare_t $t_bare" ours_t="$ours_t $t_ours" own_t="$own_t $own"
+  echo "  run $r: bare $t_bare s, ours $t_ours s (of which outside the dump tool: $own s)"
 done
 best_bare=$(echo "$bare_t" | minimum) best_ours=$(echo "$ours_t" | minimum)
 med_bare=$(echo "$bare_t" | median) med_ours=$(echo "$ours_t" | median) med_own=$(echo "$own_t" | median)
