@@ -492,12 +492,6 @@ private Q_SLOTS:
         QCOMPARE(cb.value(1), QStringLiteral("Yedekleme basliyor: ") + db);
     }
 
-    void timeStampHasLeadingZeros()
-    {
-        QCOMPARE(QDateTime(QDate(2026, 8, 3), QTime(9, 5, 7)).toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")),
-                 QStringLiteral("2026-08-03_09-05-07"));
-    }
-
     void packingFailureKeepsTheSql()
     {
         TYedekIstegi i = SahteIstek();
