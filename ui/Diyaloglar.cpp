@@ -74,18 +74,21 @@ void Diyaloglar::Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QStri
     }
 }
 
-bool Diyaloglar::Soru(QWidget* ust, const QString& baslik, const QString& metin)
+bool Diyaloglar::Soru(QWidget* ust, const QString& baslik, const QString& metin, Tur ikon)
 {
     Istek i;
     i.cesit = Istek::Cesit::Mesaj;
-    i.tur = Tur::Soru;
-    i.baslik = Baslik(Tur::Soru, baslik);
+    i.tur = ikon == Tur::Uyari ? Tur::Uyari : Tur::Soru;
+    i.baslik = Baslik(i.tur, baslik);
     i.metin = metin;
+    i.soru = true;
     Cevap c;
     if (TestVarsa(i, c))
         return c.kabul;
-    return QMessageBox::question(ust, i.baslik, Satirlar(metin), QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox kutu(i.tur == Tur::Uyari ? QMessageBox::Warning : QMessageBox::Question, i.baslik, Satirlar(metin),
+                     QMessageBox::Yes | QMessageBox::No, ust);
+    kutu.setDefaultButton(QMessageBox::No);
+    return kutu.exec() == QMessageBox::Yes;
 }
 
 bool Diyaloglar::Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& metin, bool maskeli)

@@ -21,6 +21,7 @@ struct Istek {
     QString baslik;
     QString metin;          // message text, input prompt, start folder, or the path to open/show
     bool maskeli = false;   // Girdi: typed text hidden
+    bool soru = false;      // Mesaj with Yes and No (Soru)
     bool yeniKlasor = true; // Klasor: a button for creating a new folder is offered
     QString filtre;         // DosyaAc
 };
@@ -38,8 +39,9 @@ void CevaplayiciAyarla(Cevaplayici c);
 
 // A modal message box with OK.
 void Mesaj(QWidget* ust, Tur tur, const QString& baslik, const QString& metin);
-// A modal question with Yes and No (No is the default); true for Yes.
-bool Soru(QWidget* ust, const QString& baslik, const QString& metin);
+// A modal question with Yes and No (No is the default); true for Yes. `ikon` is
+// Tur::Soru for a plain question, Tur::Uyari when the answer can cost data.
+bool Soru(QWidget* ust, const QString& baslik, const QString& metin, Tur ikon = Tur::Soru);
 // The input box; false when cancelled.
 bool Girdi(QWidget* ust, const QString& baslik, const QString& istem, QString& metin, bool maskeli);
 // The folder browser (folders only); false when cancelled. An empty start folder

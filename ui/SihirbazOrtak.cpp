@@ -236,7 +236,7 @@ void HataKutusu(QWidget* ust, const QString& metin)
 
 bool UyariSorusu(QWidget* ust, const QString& metin)
 {
-    return Diyaloglar::Soru(ust, QStringLiteral("Uyarı"), metin);
+    return Diyaloglar::Soru(ust, QStringLiteral("Uyarı"), metin, Diyaloglar::Tur::Uyari);
 }
 
 KumSaati::KumSaati() { QApplication::setOverrideCursor(Qt::WaitCursor); }

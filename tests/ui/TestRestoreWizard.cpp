@@ -172,7 +172,8 @@ private Q_SLOTS:
         d.cevap = [](const Diyaloglar::Istek&) { return Diyaloglar::Cevap{false, {}}; };
         TIKLA(&w, "btnIleri");
         QCOMPARE(Sayfa(&w), 2);
-        QCOMPARE(d.istekler.last().tur, Diyaloglar::Tur::Soru);
+        QCOMPARE(d.istekler.last().tur, Diyaloglar::Tur::Uyari);
+        QVERIFY(d.istekler.last().soru);
         QCOMPARE(d.istekler.last().metin,
                  QStringLiteral("\"%1\" veritabanı zaten var.\r\n\r\nMevcut tabloların uzerine yazılacak. Devam "
                                 "edilsin mi?")
