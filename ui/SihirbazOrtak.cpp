@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace Sihirbaz {
 
@@ -51,6 +52,8 @@ QWidget* Sayfa(const char* ad)
     return s;
 }
 
+namespace {
+
 QRadioButton* ModDugmesi(QWidget* ust, const char* ad, const QString& metin)
 {
     auto* r = new QRadioButton(metin, ust);
@@ -65,6 +68,30 @@ QLabel* Aciklama(QWidget* ust, const char* ad, const QString& metin)
     YaziRengi(l, kGri);
     l->setIndent(26);
     return l;
+}
+
+} // namespace
+
+QWidget* ModSayfasiYap(ModSecimi& mod, const QString& baslik, const ModMetni& tam, const ModMetni& sadeceDB,
+                       const ModMetni& tablolar)
+{
+    QWidget* s = Sayfa("tsAdim1");
+    auto* d = new QVBoxLayout(s);
+    d->setContentsMargins(24, 16, 24, 16);
+    d->addWidget(Etiket(s, "lblAdim1Baslik", baslik, 19, true));
+    const auto secenek = [s, d](const char* ad, const char* aciklamaAdi, const ModMetni& m) {
+        d->addSpacing(14);
+        QRadioButton* r = ModDugmesi(s, ad, m.secenek);
+        d->addWidget(r);
+        d->addWidget(Aciklama(s, aciklamaAdi, m.aciklama));
+        return r;
+    };
+    mod.rbTam = secenek("rbTam", "lblTamAciklama", tam);
+    mod.rbTam->setChecked(true);
+    mod.rbSadeceDB = secenek("rbSadeceDB", "lblSadeceDBAciklama", sadeceDB);
+    mod.rbTablolar = secenek("rbTablolar", "lblTablolarAciklama", tablolar);
+    d->addStretch(1);
+    return s;
 }
 
 AltCubuk AltCubukYap(QWidget* ust, int yukseklik)

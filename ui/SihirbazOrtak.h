@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,6 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 class QWidget;
 
 // Pieces the backup and restore wizards share: fonts and colours of their
@@ -39,9 +39,27 @@ QPushButton* Dugme(QWidget* ust, const char* ad, const QString& metin);
 
 // A page of the page control, named.
 QWidget* Sayfa(const char* ad);
-// A mode choice of step 1 (bold, 19 pixels) and its grey explanation under it.
-QRadioButton* ModDugmesi(QWidget* ust, const char* ad, const QString& metin);
-QLabel* Aciklama(QWidget* ust, const char* ad, const QString& metin);
+
+// Step 1, the mode: the three choices; rbTam starts checked.
+struct ModSecimi {
+    QRadioButton* rbTam = nullptr;
+    QRadioButton* rbSadeceDB = nullptr;
+    QRadioButton* rbTablolar = nullptr;
+
+    // Of three values given in the buttons' order, the one of the checked button.
+    template <typename T> T Secili(T tam, T sadeceDB, T tablolar) const
+    {
+        return rbTam->isChecked() ? tam : rbSadeceDB->isChecked() ? sadeceDB : tablolar;
+    }
+};
+// A choice's text (bold, 19 pixels) and the grey explanation under it.
+struct ModMetni {
+    QString secenek;
+    QString aciklama;
+};
+// The page `tsAdim1`: the title `lblAdim1Baslik`, then the three choices.
+QWidget* ModSayfasiYap(ModSecimi& mod, const QString& baslik, const ModMetni& tam, const ModMetni& sadeceDB,
+                       const ModMetni& tablolar);
 
 // The bottom bar: step label at the left, İptal, < Geri, İleri > at the right.
 struct AltCubuk {

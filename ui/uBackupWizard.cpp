@@ -2,8 +2,6 @@
 
 #include "core/Ortak.h"
 #include "db/uDatabase.h"
-#include "ui/CalismaGostergesi.h"
-#include "ui/CalismaIsi.h"
 #include "ui/Diyaloglar.h"
 
 #include <QCheckBox>
@@ -16,8 +14,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -25,74 +21,28 @@
 
 using namespace Sihirbaz;
 
-
-TfrmBackupWizard::TfrmBackupWizard(QWidget* owner) : QDialog(owner), FIs(new TCalismaIsi(this))
-{
-    FormuKur();
-    connect(FIs, &TCalismaIsi::Satir, this, &TfrmBackupWizard::LogSatiriEkle);
-}
-
-TfrmBackupWizard::~TfrmBackupWizard() = default;
-
-void TfrmBackupWizard::SetAyar(const TKelmorAyar& ayar) { FAyar = ayar; }
-TKelmorAyar TfrmBackupWizard::Ayar() const { return FAyar; }
-
-// ---------------------------------------------------------------- the form
-
-void TfrmBackupWizard::FormuKur()
+TfrmBackupWizard::TfrmBackupWizard(QWidget* owner)
+    : TSihirbazPenceresi(owner,
+                         {QStringLiteral("Adım 1 / 3 — Yedek modu"),
+                          QStringLiteral("Adım 2 / 3 — Veritabanı ve tablolar"),
+                          QStringLiteral("Adım 3 / 3 — Hedef ve onay")},
+                         QStringLiteral("✓ YEDEK AL"))
 {
     setObjectName(QStringLiteral("frmBackupWizard"));
     PencereyiAyarla(this, 560, 494, QStringLiteral("Yedek Al - Kelmor"));
-
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(41);
-    ZeminRengi(Panel1, QColor(160, 222, 192));
-
-    pcAdimlar = new QStackedWidget(this);
-    pcAdimlar->setObjectName(QStringLiteral("pcAdimlar"));
-    pcAdimlar->addWidget(Adim1Kur());
-    pcAdimlar->addWidget(Adim2Kur());
-    pcAdimlar->addWidget(Adim3Kur());
-    pcAdimlar->addWidget(SonucKur());
-
-    FAlt = AltCubukYap(this, 54);
-
-    auto* d = new QVBoxLayout(this);
-    d->setContentsMargins(0, 0, 0, 0);
-    d->setSpacing(0);
-    d->addWidget(Panel1);
-    d->addWidget(pcAdimlar, 1);
-    d->addWidget(FAlt.pnlAlt);
-
-    connect(FAlt.btnIleri, &QPushButton::clicked, this, &TfrmBackupWizard::btnIleriClick);
-    connect(FAlt.btnGeri, &QPushButton::clicked, this, &TfrmBackupWizard::btnGeriClick);
-    connect(FAlt.btnIptal, &QPushButton::clicked, this, &TfrmBackupWizard::reject);
+    FormuKur(QColor(160, 222, 192), 54, {Adim1Kur(), Adim2Kur(), Adim3Kur()});
 }
+
+// ---------------------------------------------------------------- the form
 
 QWidget* TfrmBackupWizard::Adim1Kur()
 {
-    QWidget* s = Sayfa("tsAdim1");
-    auto* d = new QVBoxLayout(s);
-    d->setContentsMargins(24, 16, 24, 16);
-    d->addWidget(Etiket(s, "lblAdim1Baslik", QStringLiteral("Ne yedeklemek istiyorsun?"), 19, true));
-    d->addSpacing(14);
-    rbTam = ModDugmesi(s, "rbTam", QStringLiteral("Tam yedek (önerilir)"));
-    rbTam->setChecked(true);
-    d->addWidget(rbTam);
-    d->addWidget(Aciklama(s, "lblTamAciklama",
-                          QStringLiteral("Procedure, trigger, event ve view dahil her sey yedeklenir")));
-    d->addSpacing(14);
-    rbSadeceDB = ModDugmesi(s, "rbSadeceDB", QStringLiteral("Sadece veritabanı"));
-    d->addWidget(rbSadeceDB);
-    d->addWidget(
-        Aciklama(s, "lblSadeceDBAciklama", QStringLiteral("Sadece tablo yapilari ve veriler yedeklenir")));
-    d->addSpacing(14);
-    rbTablolar = ModDugmesi(s, "rbTablolar", QStringLiteral("Seçili tablolar"));
-    d->addWidget(rbTablolar);
-    d->addWidget(Aciklama(s, "lblTablolarAciklama", QStringLiteral("Sadece sectigin tablolar yedeklenir")));
-    d->addStretch(1);
-    return s;
+    return ModSayfasiYap(
+        FMod, QStringLiteral("Ne yedeklemek istiyorsun?"),
+        {QStringLiteral("Tam yedek (önerilir)"),
+         QStringLiteral("Procedure, trigger, event ve view dahil her sey yedeklenir")},
+        {QStringLiteral("Sadece veritabanı"), QStringLiteral("Sadece tablo yapilari ve veriler yedeklenir")},
+        {QStringLiteral("Seçili tablolar"), QStringLiteral("Sadece sectigin tablolar yedeklenir")});
 }
 
 QWidget* TfrmBackupWizard::Adim2Kur()
@@ -108,21 +58,11 @@ QWidget* TfrmBackupWizard::Adim2Kur()
     cbVeritabani->setEditable(false);
     satir->addWidget(cbVeritabani, 1);
     d->addLayout(satir);
-    FTablo = TabloGrubuYap(s, d, QStringLiteral("Tablolar:"), QStringLiteral("0 / 0 seçili"),
-                           QStringLiteral("Tablolar yukleniyor..."));
+    TabloGrubuKur(s, d, QStringLiteral("Tablolar:"), QStringLiteral("0 / 0 seçili"),
+                  QStringLiteral("Tablolar yukleniyor..."));
 
     // Only a person's pick runs the change handler; code that selects calls it itself.
     connect(cbVeritabani, &QComboBox::activated, this, &TfrmBackupWizard::cbVeritabaniChange);
-    connect(FTablo.edtAra, &QLineEdit::textChanged, this, &TfrmBackupWizard::TablolariFiltrele);
-    connect(FTablo.btnTumu, &QPushButton::clicked, this, [this] {
-        FTablo.HepsiniIsaretle(true);
-        SayaciGuncelle();
-    });
-    connect(FTablo.btnHicbiri, &QPushButton::clicked, this, [this] {
-        FTablo.HepsiniIsaretle(false);
-        SayaciGuncelle();
-    });
-    connect(FTablo.lstTablolar, &QListWidget::itemChanged, this, &TfrmBackupWizard::SayaciGuncelle);
     return s;
 }
 
@@ -154,88 +94,30 @@ QWidget* TfrmBackupWizard::Adim3Kur()
     return s;
 }
 
-QWidget* TfrmBackupWizard::SonucKur()
+void TfrmBackupWizard::SonucDugmeleriKur(QWidget* sayfa, QHBoxLayout* satir)
 {
-    QWidget* s = Sayfa("tsSonuc");
-    auto* d = new QVBoxLayout(s);
-    d->setContentsMargins(16, 10, 16, 10);
-    lblSonucBaslik = Etiket(s, "lblSonucBaslik", QStringLiteral("Sonuç..."), 16, true);
-    d->addWidget(lblSonucBaslik);
-    memLog = LogKutusu(s);
-    d->addWidget(memLog, 1);
-    auto* satir = new QHBoxLayout;
-    FGosterge = new TCalismaGostergesi(s);
-    btnKlasorAc = Dugme(s, "btnKlasorAc", QStringLiteral("Klasorü Aç"));
-    btnKapat = Dugme(s, "btnKapat", QStringLiteral("Kapat"));
+    btnKlasorAc = Dugme(sayfa, "btnKlasorAc", QStringLiteral("Klasorü Aç"));
     btnKlasorAc->hide();
-    btnKapat->hide();
-    satir->addWidget(FGosterge, 1);
-    satir->addStretch(0); // keeps the buttons at the right while the bar is hidden
     satir->addWidget(btnKlasorAc);
-    satir->addWidget(btnKapat);
-    d->addLayout(satir);
     connect(btnKlasorAc, &QPushButton::clicked, this, &TfrmBackupWizard::btnKlasorAcClick);
-    connect(btnKapat, &QPushButton::clicked, this, &TfrmBackupWizard::accept);
-    return s;
-}
-
-// ---------------------------------------------------------------- window events
-
-void TfrmBackupWizard::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (e->spontaneous())
-        return;
-    if (!FOrtalandi) {
-        Gorunum::EkranOrtala(this);
-        FOrtalandi = true;
-    }
-    FormShow();
-}
-
-void TfrmBackupWizard::FormShow()
-{
-    pcAdimlar->setCurrentIndex(0);
-    rbTam->setChecked(true);
-    edtKlasor->setText(FAyar.YedekKlasoru);
-    chkZip->setChecked(FAyar.ZipYap);
-    FTablo.lstTablolar->clear();
-    AdimGuncelle();
-}
-
-void TfrmBackupWizard::reject()
-{
-    // The close box during a run: the window goes once the run has returned.
-    if (FIs->Calisiyor()) {
-        FKapatIstendi = true;
-        return;
-    }
-    QDialog::reject();
 }
 
 // ---------------------------------------------------------------- steps
 
+void TfrmBackupWizard::FormShow()
+{
+    FMod.rbTam->setChecked(true);
+    edtKlasor->setText(FAyar.YedekKlasoru);
+    chkZip->setChecked(FAyar.ZipYap);
+    FTablo.lstTablolar->clear();
+}
+
 void TfrmBackupWizard::AdimGuncelle()
 {
-    static const QString kEtiket[] = {
-        QStringLiteral("Adım 1 / 3 — Yedek modu"),
-        QStringLiteral("Adım 2 / 3 — Veritabanı ve tablolar"),
-        QStringLiteral("Adım 3 / 3 — Hedef ve onay"),
-        QStringLiteral("Tamamlandı"),
-    };
-    const int sayfa = pcAdimlar->currentIndex();
-    FAlt.lblAdimEtiket->setText(kEtiket[qBound(0, sayfa, 3)]);
-    if (sayfa == 3) {
-        FAlt.btnGeri->hide();
-        FAlt.btnIleri->hide();
-        FAlt.btnIptal->hide();
-        return;
-    }
-    FAlt.btnGeri->setVisible(sayfa > 0);
-    FAlt.btnIleri->setVisible(true);
-    FAlt.btnIleri->setText(sayfa == 2 ? QStringLiteral("✓ YEDEK AL") : QStringLiteral("İleri >"));
-    FAlt.btnIleri->setDefault(true);
-    FAlt.btnIptal->setVisible(true);
+    TSihirbazPenceresi::AdimGuncelle();
+    // This wizard names İleri the default button again on every step.
+    if (pcAdimlar->currentIndex() < 3)
+        FAlt.btnIleri->setDefault(true);
 }
 
 void TfrmBackupWizard::btnIleriClick()
@@ -272,23 +154,7 @@ void TfrmBackupWizard::btnIleriClick()
     }
 }
 
-void TfrmBackupWizard::btnGeriClick()
-{
-    const int sayfa = pcAdimlar->currentIndex();
-    if (sayfa > 0 && sayfa < 3) {
-        pcAdimlar->setCurrentIndex(sayfa - 1);
-        AdimGuncelle();
-    }
-}
-
-TYedekMod TfrmBackupWizard::SeciliMod() const
-{
-    if (rbTam->isChecked())
-        return bmTam;
-    if (rbSadeceDB->isChecked())
-        return bmSadeceDB;
-    return bmTablolar;
-}
+TYedekMod TfrmBackupWizard::SeciliMod() const { return FMod.Secili(bmTam, bmSadeceDB, bmTablolar); }
 
 // ---------------------------------------------------------------- databases and tables
 
@@ -342,16 +208,6 @@ void TfrmBackupWizard::TablolariYukle()
         TablolariFiltrele();
 }
 
-void TfrmBackupWizard::TablolariFiltrele()
-{
-    FTablo.Filtrele(FTumTablolar);
-    SayaciGuncelle();
-}
-
-void TfrmBackupWizard::SayaciGuncelle() { FTablo.SayaciGuncelle(int(FTumTablolar.size())); }
-
-QStringList TfrmBackupWizard::IsaretliTablolar() const { return FTablo.Isaretliler(); }
-
 void TfrmBackupWizard::OzetiHazirla()
 {
     memOzet->clear();
@@ -388,19 +244,11 @@ void TfrmBackupWizard::btnKlasorAcClick()
 
 // ---------------------------------------------------------------- the run
 
-void TfrmBackupWizard::LogSatiriEkle(const QString& satir) { SatirEkle(memLog, satir); }
-
 void TfrmBackupWizard::YedeklemeyiBaslat()
 {
-    if (FIs->Calisiyor())
+    if (!SonucSayfasinaGec())
         return;
-    pcAdimlar->setCurrentIndex(3);
-    AdimGuncelle();
-    memLog->clear();
     btnKlasorAc->hide();
-    btnKapat->hide();
-    lblSonucBaslik->setText(QStringLiteral("Sonuç..."));
-    YaziRengi(lblSonucBaslik, palette().color(QPalette::WindowText));
 
     TYedekIstegi istek;
     istek.Ayar = FAyar;
@@ -411,48 +259,32 @@ void TfrmBackupWizard::YedeklemeyiBaslat()
     istek.HedefKlasor = KirpAscii(edtKlasor->text());
     istek.ZipYap = chkZip->isChecked();
 
-    FGosterge->Baslat(istek.HedefKlasor);
     auto sonuc = std::make_shared<TYedekSonuc>();
-    auto baglanti = std::make_shared<QMetaObject::Connection>();
-    *baglanti = connect(FIs, &TCalismaIsi::Bitti, this,
-                        [this, sonuc, baglanti, klasor = istek.HedefKlasor, zip = istek.ZipYap](const QString& h) {
-                            disconnect(*baglanti);
-                            YedeklemeBitti(*sonuc, h, klasor, zip);
-                        });
-    FIs->Baslat([istek, sonuc](const TLogProc& log) { *sonuc = YedekAl(istek, log); });
+    CalismayiBaslat(
+        istek.HedefKlasor, [istek, sonuc](const TLogProc& log) { *sonuc = YedekAl(istek, log); },
+        [this, sonuc, klasor = istek.HedefKlasor, zip = istek.ZipYap](const QString& h) {
+            YedeklemeBitti(*sonuc, h, klasor, zip);
+        });
 }
 
 void TfrmBackupWizard::YedeklemeBitti(const TYedekSonuc& sonuc, const QString& kacanHata, const QString& klasor,
                                       bool zip)
 {
-    FGosterge->Durdur();
-    // An error that escaped the run is a failed run with its message in the log.
     const bool basarili = kacanHata.isEmpty() && sonuc.Basarili;
-    if (!kacanHata.isEmpty())
-        LogSatiriEkle(QStringLiteral("HATA: ") + kacanHata);
-    if (basarili) {
-        FSonDosya = sonuc.DosyaYolu;
-        lblSonucBaslik->setText(QStringLiteral("✓  Yedekleme başarılı"));
-        YaziRengi(lblSonucBaslik, kBasariYesil);
-        btnKlasorAc->show();
-        FAyar.YedekKlasoru = klasor;
-        FAyar.ZipYap = zip;
-        FAyar.SonYedek = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
-        FAyar.SonYedekDosya = sonuc.DosyaYolu;
-        try {
-            AyarlariKaydet(FAyar);
-        } catch (const std::exception& e) {
-            LogSatiriEkle(QStringLiteral("HATA: ") + HataMesaji(e));
-        }
-    } else {
+    SonucBasligi(basarili, QStringLiteral("✓  Yedekleme başarılı"), QStringLiteral("✗  Yedekleme başarısız"));
+    btnKlasorAc->setVisible(basarili);
+    if (!basarili) {
         FSonDosya.clear();
-        lblSonucBaslik->setText(QStringLiteral("✗  Yedekleme başarısız"));
-        YaziRengi(lblSonucBaslik, kHataKirmizi);
-        btnKlasorAc->hide();
+        return;
     }
-    btnKapat->show();
-    btnKapat->setDefault(true);
-    btnKapat->setFocus();
-    if (FKapatIstendi)
-        QDialog::reject();
+    FSonDosya = sonuc.DosyaYolu;
+    FAyar.YedekKlasoru = klasor;
+    FAyar.ZipYap = zip;
+    FAyar.SonYedek = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+    FAyar.SonYedekDosya = sonuc.DosyaYolu;
+    try {
+        AyarlariKaydet(FAyar);
+    } catch (const std::exception& e) {
+        LogSatiriEkle(QStringLiteral("HATA: ") + HataMesaji(e));
+    }
 }

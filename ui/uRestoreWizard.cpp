@@ -2,8 +2,6 @@
 
 #include "core/Ortak.h"
 #include "db/uDatabase.h"
-#include "ui/CalismaGostergesi.h"
-#include "ui/CalismaIsi.h"
 #include "ui/Diyaloglar.h"
 
 #include <QCheckBox>
@@ -15,11 +13,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Sihirbaz;
@@ -30,74 +27,29 @@ const QString kDosyaFiltresi =
     QStringLiteral("SQL veya ZIP (*.sql *.zip);;SQL (*.sql);;ZIP (*.zip);;Tum dosyalar (*)");
 } // namespace
 
-TfrmRestoreWizard::TfrmRestoreWizard(QWidget* owner) : QDialog(owner), FIs(new TCalismaIsi(this))
-{
-    FormuKur();
-    connect(FIs, &TCalismaIsi::Satir, this, &TfrmRestoreWizard::LogSatiriEkle);
-}
-
-TfrmRestoreWizard::~TfrmRestoreWizard() = default;
-
-void TfrmRestoreWizard::SetAyar(const TKelmorAyar& ayar) { FAyar = ayar; }
-TKelmorAyar TfrmRestoreWizard::Ayar() const { return FAyar; }
-
-// ---------------------------------------------------------------- the form
-
-void TfrmRestoreWizard::FormuKur()
+TfrmRestoreWizard::TfrmRestoreWizard(QWidget* owner)
+    : TSihirbazPenceresi(owner,
+                         {QStringLiteral("Adım 1 / 3 — Geri yükleme modu"),
+                          QStringLiteral("Adım 2 / 3 — Kaynak dosya"),
+                          QStringLiteral("Adım 3 / 3 — Hedef ve onay")},
+                         QStringLiteral("✓ GERI YUKLE"))
 {
     setObjectName(QStringLiteral("frmRestoreWizard"));
     PencereyiAyarla(this, 560, 534, QStringLiteral("Geri Yukle - Kelmor"));
-
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(41);
-    ZeminRengi(Panel1, kBordo);
-
-    pcAdimlar = new QStackedWidget(this);
-    pcAdimlar->setObjectName(QStringLiteral("pcAdimlar"));
-    pcAdimlar->addWidget(Adim1Kur());
-    pcAdimlar->addWidget(Adim2Kur());
-    pcAdimlar->addWidget(Adim3Kur());
-    pcAdimlar->addWidget(SonucKur());
-
-    FAlt = AltCubukYap(this, 60);
+    FormuKur(kBordo, 60, {Adim1Kur(), Adim2Kur(), Adim3Kur()});
     FAlt.lblAdimEtiket->setFont(Gorunum::Font(13, false, QStringLiteral("Verdana")));
     ZeminRengi(FAlt.lblAdimEtiket, QColor(216, 216, 216));
-
-    auto* d = new QVBoxLayout(this);
-    d->setContentsMargins(0, 0, 0, 0);
-    d->setSpacing(0);
-    d->addWidget(Panel1);
-    d->addWidget(pcAdimlar, 1);
-    d->addWidget(FAlt.pnlAlt);
-
-    connect(FAlt.btnIleri, &QPushButton::clicked, this, &TfrmRestoreWizard::btnIleriClick);
-    connect(FAlt.btnGeri, &QPushButton::clicked, this, &TfrmRestoreWizard::btnGeriClick);
-    connect(FAlt.btnIptal, &QPushButton::clicked, this, &TfrmRestoreWizard::reject);
 }
+
+// ---------------------------------------------------------------- the form
 
 QWidget* TfrmRestoreWizard::Adim1Kur()
 {
-    QWidget* s = Sayfa("tsAdim1");
-    auto* d = new QVBoxLayout(s);
-    d->setContentsMargins(24, 16, 24, 16);
-    d->addWidget(Etiket(s, "lblAdim1Baslik", QStringLiteral("Geri yükleme modunu seç"), 19, true));
-    d->addSpacing(14);
-    rbTam = ModDugmesi(s, "rbTam", QStringLiteral("Tam yükleme (önerilir)"));
-    rbTam->setChecked(true);
-    d->addWidget(rbTam);
-    d->addWidget(Aciklama(s, "lblTamAciklama", QStringLiteral("Dosyadaki her şey olduğu gibi yüklenir")));
-    d->addSpacing(14);
-    rbSadeceDB = ModDugmesi(s, "rbSadeceDB", QStringLiteral("Sadece veritabanı"));
-    d->addWidget(rbSadeceDB);
-    d->addWidget(Aciklama(s, "lblSadeceDBAciklama", QStringLiteral("Sema ve veri (DROP komutları dahil)")));
-    d->addSpacing(14);
-    rbTablolar = ModDugmesi(s, "rbTablolar", QStringLiteral("Seçili tablolar"));
-    d->addWidget(rbTablolar);
-    d->addWidget(
-        Aciklama(s, "lblTablolarAciklama", QStringLiteral("Sadece seçtigin tablolar dosyadan yuklenir")));
-    d->addStretch(1);
-    return s;
+    return ModSayfasiYap(
+        FMod, QStringLiteral("Geri yükleme modunu seç"),
+        {QStringLiteral("Tam yükleme (önerilir)"), QStringLiteral("Dosyadaki her şey olduğu gibi yüklenir")},
+        {QStringLiteral("Sadece veritabanı"), QStringLiteral("Sema ve veri (DROP komutları dahil)")},
+        {QStringLiteral("Seçili tablolar"), QStringLiteral("Sadece seçtigin tablolar dosyadan yuklenir")});
 }
 
 QWidget* TfrmRestoreWizard::Adim2Kur()
@@ -115,20 +67,10 @@ QWidget* TfrmRestoreWizard::Adim2Kur()
     satir->addWidget(edtDosya, 1);
     satir->addWidget(btnDosyaSec);
     d->addLayout(satir);
-    FTablo = TabloGrubuYap(s, d, QStringLiteral("Dosyadaki tablolar:"), QStringLiteral("0 / 0 Seçili"),
-                           QStringLiteral("Dosya okunuyor..."));
+    TabloGrubuKur(s, d, QStringLiteral("Dosyadaki tablolar:"), QStringLiteral("0 / 0 Seçili"),
+                  QStringLiteral("Dosya okunuyor..."));
 
     connect(btnDosyaSec, &QPushButton::clicked, this, &TfrmRestoreWizard::btnDosyaSecClick);
-    connect(FTablo.edtAra, &QLineEdit::textChanged, this, &TfrmRestoreWizard::TablolariFiltrele);
-    connect(FTablo.btnTumu, &QPushButton::clicked, this, [this] {
-        FTablo.HepsiniIsaretle(true);
-        SayaciGuncelle();
-    });
-    connect(FTablo.btnHicbiri, &QPushButton::clicked, this, [this] {
-        FTablo.HepsiniIsaretle(false);
-        SayaciGuncelle();
-    });
-    connect(FTablo.lstTablolar, &QListWidget::itemChanged, this, &TfrmRestoreWizard::SayaciGuncelle);
     return s;
 }
 
@@ -159,82 +101,13 @@ QWidget* TfrmRestoreWizard::Adim3Kur()
     return s;
 }
 
-QWidget* TfrmRestoreWizard::SonucKur()
-{
-    QWidget* s = Sayfa("tsSonuc");
-    auto* d = new QVBoxLayout(s);
-    d->setContentsMargins(16, 10, 16, 10);
-    lblSonucBaslik = Etiket(s, "lblSonucBaslik", QStringLiteral("Sonuç..."), 16, true);
-    d->addWidget(lblSonucBaslik);
-    memLog = LogKutusu(s);
-    d->addWidget(memLog, 1);
-    auto* satir = new QHBoxLayout;
-    FGosterge = new TCalismaGostergesi(s);
-    btnKapat = Dugme(s, "btnKapat", QStringLiteral("Kapat"));
-    btnKapat->hide();
-    satir->addWidget(FGosterge, 1);
-    satir->addStretch(0); // keeps the button at the right while the bar is hidden
-    satir->addWidget(btnKapat);
-    d->addLayout(satir);
-    connect(btnKapat, &QPushButton::clicked, this, &TfrmRestoreWizard::accept);
-    return s;
-}
-
-// ---------------------------------------------------------------- window events
-
-void TfrmRestoreWizard::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (e->spontaneous())
-        return;
-    if (!FOrtalandi) {
-        Gorunum::EkranOrtala(this);
-        FOrtalandi = true;
-    }
-    FormShow();
-}
+// ---------------------------------------------------------------- steps
 
 void TfrmRestoreWizard::FormShow()
 {
     // The file, its tables and the target stay as an earlier showing left them.
-    pcAdimlar->setCurrentIndex(0);
-    rbTam->setChecked(true);
+    FMod.rbTam->setChecked(true);
     chkOlustur->setChecked(true);
-    AdimGuncelle();
-}
-
-void TfrmRestoreWizard::reject()
-{
-    // The close box during a run: the window goes once the run has returned.
-    if (FIs->Calisiyor()) {
-        FKapatIstendi = true;
-        return;
-    }
-    QDialog::reject();
-}
-
-// ---------------------------------------------------------------- steps
-
-void TfrmRestoreWizard::AdimGuncelle()
-{
-    static const QString kEtiket[] = {
-        QStringLiteral("Adım 1 / 3 — Geri yükleme modu"),
-        QStringLiteral("Adım 2 / 3 — Kaynak dosya"),
-        QStringLiteral("Adım 3 / 3 — Hedef ve onay"),
-        QStringLiteral("Tamamlandı"),
-    };
-    const int sayfa = pcAdimlar->currentIndex();
-    FAlt.lblAdimEtiket->setText(kEtiket[qBound(0, sayfa, 3)]);
-    if (sayfa == 3) {
-        FAlt.btnGeri->hide();
-        FAlt.btnIleri->hide();
-        FAlt.btnIptal->hide();
-        return;
-    }
-    FAlt.btnGeri->setVisible(sayfa > 0);
-    FAlt.btnIleri->setVisible(true);
-    FAlt.btnIleri->setText(sayfa == 2 ? QStringLiteral("✓ GERI YUKLE") : QStringLiteral("İleri >"));
-    FAlt.btnIptal->setVisible(true);
 }
 
 void TfrmRestoreWizard::btnIleriClick()
@@ -288,23 +161,7 @@ void TfrmRestoreWizard::btnIleriClick()
     }
 }
 
-void TfrmRestoreWizard::btnGeriClick()
-{
-    const int sayfa = pcAdimlar->currentIndex();
-    if (sayfa > 0 && sayfa < 3) {
-        pcAdimlar->setCurrentIndex(sayfa - 1);
-        AdimGuncelle();
-    }
-}
-
-TRestoreMod TfrmRestoreWizard::SeciliMod() const
-{
-    if (rbTam->isChecked())
-        return rmTam;
-    if (rbSadeceDB->isChecked())
-        return rmSadeceDB;
-    return rmTablolar;
-}
+TRestoreMod TfrmRestoreWizard::SeciliMod() const { return FMod.Secili(rmTam, rmSadeceDB, rmTablolar); }
 
 // ---------------------------------------------------------------- file and tables
 
@@ -321,7 +178,7 @@ void TfrmRestoreWizard::btnDosyaSecClick()
 void TfrmRestoreWizard::DosyadanTablolariYukle()
 {
     const QString dosya = edtDosya->text();
-    if (!QFileInfo(dosya).isFile() || FIs->Calisiyor())
+    if (!QFileInfo(dosya).isFile() || Calisiyor())
         return;
     FTablo.lblYukleniyor->show();
     FTablo.lstTablolar->clear();
@@ -329,15 +186,12 @@ void TfrmRestoreWizard::DosyadanTablolariYukle()
     // A big backup (a ZIP is unpacked first) takes a while to read: the worker
     // reads it and the window stays alive meanwhile.
     auto tablolar = std::make_shared<QStringList>();
-    auto baglanti = std::make_shared<QMetaObject::Connection>();
-    *baglanti = connect(FIs, &TCalismaIsi::Bitti, this, [this, tablolar, baglanti](const QString& h) {
-        disconnect(*baglanti);
-        DosyaOkundu(*tablolar, h);
-    });
-    FIs->Baslat([dosya, tablolar](const TLogProc&) {
-        // A file without recognisable tables, or a ZIP that cannot be opened, gives an empty list.
-        *tablolar = DosyadakiTablolar(dosya, TLogProc([](const QString&) {}));
-    });
+    IsiBaslat(
+        [dosya, tablolar](const TLogProc&) {
+            // A file without recognisable tables, or a ZIP that cannot be opened, gives an empty list.
+            *tablolar = DosyadakiTablolar(dosya, TLogProc([](const QString&) {}));
+        },
+        [this, tablolar](const QString& h) { DosyaOkundu(*tablolar, h); });
 }
 
 void TfrmRestoreWizard::DosyaOkundu(const QStringList& tablolar, const QString& kacanHata)
@@ -351,8 +205,6 @@ void TfrmRestoreWizard::DosyaOkundu(const QStringList& tablolar, const QString& 
         // A script that cannot be read at all: the list stays empty.
         HataKutusu(this, kacanHata);
     }
-    if (FKapatIstendi)
-        QDialog::reject();
 }
 
 void TfrmRestoreWizard::OkurkenKilitle(bool kilitli)
@@ -365,16 +217,6 @@ void TfrmRestoreWizard::OkurkenKilitle(bool kilitli)
     else
         unsetCursor();
 }
-
-void TfrmRestoreWizard::TablolariFiltrele()
-{
-    FTablo.Filtrele(FTumTablolar);
-    SayaciGuncelle();
-}
-
-void TfrmRestoreWizard::SayaciGuncelle() { FTablo.SayaciGuncelle(int(FTumTablolar.size())); }
-
-QStringList TfrmRestoreWizard::IsaretliTablolar() const { return FTablo.Isaretliler(); }
 
 void TfrmRestoreWizard::HedefleriDoldur()
 {
@@ -422,20 +264,14 @@ void TfrmRestoreWizard::OzetiHazirla()
 void TfrmRestoreWizard::LogSatiriEkle(const QString& satir)
 {
     FCalismaSatirlari << satir;
-    SatirEkle(memLog, satir);
+    TSihirbazPenceresi::LogSatiriEkle(satir);
 }
 
 void TfrmRestoreWizard::RestoreYap()
 {
-    if (FIs->Calisiyor())
+    if (!SonucSayfasinaGec())
         return;
-    pcAdimlar->setCurrentIndex(3);
-    AdimGuncelle();
-    memLog->clear();
     FCalismaSatirlari.clear();
-    btnKapat->hide();
-    lblSonucBaslik->setText(QStringLiteral("Sonuç..."));
-    YaziRengi(lblSonucBaslik, palette().color(QPalette::WindowText));
 
     TRestoreIstegi istek;
     istek.Ayar = FAyar;
@@ -446,40 +282,22 @@ void TfrmRestoreWizard::RestoreYap()
     if (istek.RestoreMod == rmTablolar)
         istek.SeciliTablolar = IsaretliTablolar();
 
-    FGosterge->Baslat();
     auto sonuc = std::make_shared<TRestoreSonuc>();
-    auto baglanti = std::make_shared<QMetaObject::Connection>();
-    *baglanti = connect(FIs, &TCalismaIsi::Bitti, this, [this, sonuc, baglanti](const QString& h) {
-        disconnect(*baglanti);
-        RestoreBitti(*sonuc, h);
-    });
-    FIs->Baslat([istek, sonuc](const TLogProc& log) { *sonuc = GeriYukle(istek, log); });
+    CalismayiBaslat(
+        QString(), [istek, sonuc](const TLogProc& log) { *sonuc = GeriYukle(istek, log); },
+        [this, sonuc](const QString& h) { RestoreBitti(*sonuc, h); });
 }
 
 void TfrmRestoreWizard::RestoreBitti(const TRestoreSonuc& sonuc, const QString& kacanHata)
 {
-    FGosterge->Durdur();
     const bool basarili = kacanHata.isEmpty() && sonuc.Basarili;
-    if (!kacanHata.isEmpty()) {
-        LogSatiriEkle(QStringLiteral("HATA: ") + kacanHata);
-    } else if (!basarili && !sonuc.Hata.isEmpty()) {
-        // Some failures live only in the result; the log must name them too.
-        bool soylendi = false;
-        for (const QString& s : std::as_const(FCalismaSatirlari))
-            soylendi = soylendi || s.contains(sonuc.Hata);
-        if (!soylendi)
-            LogSatiriEkle(QStringLiteral("HATA: ") + sonuc.Hata);
-    }
-    if (basarili) {
-        lblSonucBaslik->setText(QStringLiteral("✓  Geri yükleme başarılı"));
-        YaziRengi(lblSonucBaslik, kBasariYesil);
-    } else {
-        lblSonucBaslik->setText(QStringLiteral("✗  Geri yükleme başarısız"));
-        YaziRengi(lblSonucBaslik, kHataKirmizi);
-    }
-    btnKapat->show();
-    btnKapat->setDefault(true);
-    btnKapat->setFocus();
-    if (FKapatIstendi)
-        QDialog::reject();
+    // Some failures live only in the result; the log must name them too.
+    const auto soylendi = [&] {
+        return std::any_of(FCalismaSatirlari.cbegin(), FCalismaSatirlari.cend(),
+                           [&](const QString& s) { return s.contains(sonuc.Hata); });
+    };
+    if (kacanHata.isEmpty() && !basarili && !sonuc.Hata.isEmpty() && !soylendi())
+        LogSatiriEkle(QStringLiteral("HATA: ") + sonuc.Hata);
+    SonucBasligi(basarili, QStringLiteral("✓  Geri yükleme başarılı"),
+                 QStringLiteral("✗  Geri yükleme başarısız"));
 }
