@@ -29,17 +29,9 @@ done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kelmor-bench.XXXXXX")
 srv="$work/srv"
-cleanup() {
-  bash "$here/scripts/mariadb-server.sh" stop "$srv" >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
-set -a
-# shellcheck disable=SC1090
-source <(bash "$here/scripts/mariadb-server.sh" start "$srv")
-set +a
+# shellcheck source=../scripts/lib/gecici-sunucu.sh
+source "$here/scripts/lib/gecici-sunucu.sh"
+kelmor_gecici_sunucu "$srv" "$work"
 
 now() { date +%s.%N; }
 secs() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }

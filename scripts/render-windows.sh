@@ -16,17 +16,9 @@ mkdir -p "$out"
 if [ "${1:-}" = "--no-server" ]; then
   unset KELMOR_TEST_HOST KELMOR_TEST_PORT KELMOR_TEST_USER KELMOR_TEST_PASS
 elif [ -z "${KELMOR_TEST_HOST:-}" ]; then
-  srv=$(mktemp -d "${TMPDIR:-/tmp}/kelmor-render-db.XXXXXX")
-  cleanup() {
-    bash "$here/scripts/mariadb-server.sh" stop "$srv" >/dev/null 2>&1 || true
-    rm -rf "$srv"
-  }
-  trap cleanup EXIT
-  trap 'exit 130' INT TERM HUP
-  set -a
-  # shellcheck disable=SC1090
-  source <(bash "$here/scripts/mariadb-server.sh" start "$srv")
-  set +a
+  # shellcheck source=lib/gecici-sunucu.sh
+  source "$here/scripts/lib/gecici-sunucu.sh"
+  kelmor_gecici_sunucu "$(mktemp -d "${TMPDIR:-/tmp}/kelmor-render-db.XXXXXX")"
 fi
 
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/tests/ui/render/kelmor_render" "$out"

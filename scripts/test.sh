@@ -8,18 +8,9 @@ bash "$here/scripts/install-deps.sh"
 export BUILD_DIR=${BUILD_DIR:-$here/build}
 bash "$here/scripts/build.sh"
 
-srv=$(mktemp -d "${TMPDIR:-/tmp}/kelmor-test-db.XXXXXX")
-cleanup() {
-  bash "$here/scripts/mariadb-server.sh" stop "$srv" >/dev/null 2>&1 || true
-  rm -rf "$srv"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
-set -a
-# shellcheck disable=SC1090
-source <(bash "$here/scripts/mariadb-server.sh" start "$srv")
-set +a
+# shellcheck source=lib/gecici-sunucu.sh
+source "$here/scripts/lib/gecici-sunucu.sh"
+kelmor_gecici_sunucu "$(mktemp -d "${TMPDIR:-/tmp}/kelmor-test-db.XXXXXX")"
 echo "test server: $KELMOR_TEST_HOST:$KELMOR_TEST_PORT"
 
 export QT_QPA_PLATFORM=offscreen

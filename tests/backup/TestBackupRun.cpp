@@ -4,6 +4,7 @@
 #include "backup/uBackupLogic.h"
 #include "core/uLog.h"
 #include "platform/AppPaths.h"
+#include "tests/common/LogSatirlari.h"
 #include "tests/common/TestSunucu.h"
 
 #include <QDateTime>
@@ -23,36 +24,8 @@ const QString kAyirici(50, QLatin1Char('='));
 const QString kSahteBin = QStringLiteral(KELMOR_FAKE_TOOLS_DIR "/dump");
 const QString kZaman = QStringLiteral("\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d");
 
-QString L(const QString& s) { return QRegularExpression::escape(s); }
-
 // Debug-log lines after the header, without their time stamps.
-QStringList LogSatirlari()
-{
-    QStringList s = QString::fromUtf8(DosyaOku(LogDosyasi())).split(QStringLiteral("\r\n"));
-    s = s.mid(6);
-    if (!s.isEmpty() && s.last().isEmpty())
-        s.removeLast();
-    static const QRegularExpression damga(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} \\| "));
-    for (QString& x : s) {
-        const auto m = damga.match(x);
-        x = m.hasMatch() ? x.mid(m.capturedLength()) : QStringLiteral("<no stamp> ") + x;
-    }
-    return s;
-}
-
-// Empty when every line matches its pattern (whole-line regular expressions).
-QString Uyusmazlik(const QStringList& gercek, const QStringList& desenler)
-{
-    for (qsizetype i = 0; i < qMax(gercek.size(), desenler.size()); ++i) {
-        const QString g = gercek.value(i, QStringLiteral("<missing>"));
-        const QString d = desenler.value(i, QStringLiteral("<nothing more expected>"));
-        if (!QRegularExpression(QRegularExpression::anchoredPattern(d)).match(g).hasMatch())
-            return QStringLiteral("line %1: got [%2], expected /%3/\nall lines:\n%4")
-                .arg(i)
-                .arg(g.left(300), d, gercek.join(QLatin1Char('\n')).left(4000));
-    }
-    return QString();
-}
+QStringList LogSatirlari() { return LogOlaylari(DosyaOku(LogDosyasi())); }
 
 QStringList CnfDosyalari()
 {
